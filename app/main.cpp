@@ -1,0 +1,39 @@
+// The desktop program: one window over the shared core.
+
+#include <QApplication>
+
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+
+#include "experiments/app_state.h"
+#include "ui/main_window.h"
+#include "ui/qt_platform.h"
+
+namespace {
+
+bool displayAvailable() {
+    if (std::getenv("QT_QPA_PLATFORM")) return true;  // the user chose a platform
+    return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (!displayAvailable()) {
+        std::fprintf(stderr,
+                     "quorvane: no display is available (neither DISPLAY nor WAYLAND_DISPLAY is "
+                     "set).\nStart it from a desktop session, or use build/bin/quorvane-batch "
+                     "for runs without a screen.\n");
+        return 1;
+    }
+    QApplication application(argc, argv);
+    // Qt takes the user's locale at start-up; numbers in files must not.
+    std::setlocale(LC_NUMERIC, "C");
+
+    quorvane::AppState state;
+    quorvane::QtPlatform platform;
+    quorvane::MainWindow window(state, platform);
+    window.show();
+    return application.exec();
+}

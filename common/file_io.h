@@ -1,0 +1,28 @@
+#pragma once
+/// Writing files so that a crash, a full disk or a locked file never leaves a
+/// user's document half-written.
+
+#include <optional>
+#include <string>
+
+namespace quorvane {
+
+/// Writes `content` to a temporary file beside `path` and renames it over
+/// `path`. On any failure the old file is left exactly as it was and false is
+/// returned.
+bool writeFileAtomically(const std::string& path, const std::string& content);
+
+/// Appends `content` whole or not at all: a short write is cut back to the
+/// file's previous length. False when the file cannot be opened or written.
+bool appendWhole(const std::string& path, const std::string& content);
+
+/// The whole file, or nullopt when it cannot be opened as a regular file.
+std::optional<std::string> readWholeFile(const std::string& path);
+
+bool isRegularFile(const std::string& path);
+bool isDirectory(const std::string& path);
+
+/// folder + separator + name (the platform's separator).
+std::string joinPath(const std::string& folder, const std::string& name);
+
+}  // namespace quorvane

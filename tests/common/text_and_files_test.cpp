@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "common/file_io.h"
+#include "common/text.h"
+
+namespace quorvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+class TempDir : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("quorvane-common-" +
+                std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+    std::string path(const std::string& name) const { return (dir_ / name).string(); }
+    fs::path dir_;
+};
+
+TEST(Text, SplitsLikeStrtokAndTrimsBlanks) {
+    EXPECT_EQ(splitFields("a,,b, c\n", ",\n"), (std::vector<std::string>{"a", "b", " c"}));
+    EXPECT_TRUE(splitFields(",,,", ",").empty());
+    EXPECT_EQ(trimBlanks("  Size_A \t"), "Size_A");
+    EXPECT_EQ(trimBlanks("   "), "");
+    EXPECT_EQ(prefixBefore("plan.csv.csv", ".csv"), "plan");
+    EXPECT_EQ(prefixBefore("plan", ".csv"), "plan");
+}
+
+TEST(Text, ReadsLinesOfAnyLengthWithoutLineEnds) {
+    std::string longLine(100000, 'q');
+    std::istringstream in("first\r\n" + longLine + "\nlast");
+    std::string line;
+    ASSERT_TRUE(readLine(in, line));
+    EXPECT_EQ(line, "first");
+    ASSERT_TRUE(readLine(in, line));
+    EXPECT_EQ(line.size(), longLine.size());
+    ASSERT_TRUE(readLine(in, line));
+    EXPECT_EQ(line, "last");
+    EXPECT_FALSE(readLine(in, line));
+}
+
+TEST_F(TempDir, AtomicWriteReplacesWholeOrKeepsTheOld) {
+    std::string file = path("data.csv");
+    ASSERT_TRUE(writeFileAtomically(file, "old\n"));
+    ASSERT_TRUE(writeFileAtomically(file, "new\n"));
+    EXPECT_EQ(readWholeFile(file).value(), "new\n");
+    // A folder cannot be written over, and nothing is left beside it.
+    EXPECT_FALSE(writeFileAtomically(dir_.string(), "x"));
+    EXPECT_FALSE(writeFileAtomically(path("missing/dir/file.csv"), "x"));
+    int entries = 0;
+    for ([[maybe_unused]] auto& entry : fs::directory_iterator(dir_)) ++entries;
+    EXPECT_EQ(entries, 1);
+}
+
+TEST_F(TempDir, AppendAddsWholeRowsAndRefusesFolders) {
+    std::string file = path("log.csv");
+    ASSERT_TRUE(appendWhole(file, "one\n"));
+    ASSERT_TRUE(appendWhole(file, "two\n"));
+    EXPECT_EQ(readWholeFile(file).value(), "one\ntwo\n");
+    EXPECT_FALSE(appendWhole(dir_.string(), "x"));
+    EXPECT_FALSE(readWholeFile(dir_.string()).has_value());
+    EXPECT_FALSE(readWholeFile(path("absent")).has_value());
+    std::string longName(300, 'n');
+    EXPECT_TRUE(appendWhole(path(longName.substr(0, 200) + ".csv"), "x\n"));
+}
+
+}  // namespace
+}  // namespace quorvane
