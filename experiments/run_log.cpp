@@ -1,0 +1,127 @@
+#include "experiments/run_log.h"
+
+#include <fstream>
+
+#include "common/cformat.h"
+#include "common/file_io.h"
+#include "common/text.h"
+
+namespace quorvane {
+
+const std::array<RunLogColumn, kRunLogColumnCount> kRunLogColumns = {{
+    {"Date", " "},
+    {"Event", "integer"},
+    {"Prob. be in", "parts"},
+    {"Time step", "s"},
+    {"N horznt.", "integer"},
+    {"N vert.", "integer"},
+    {"a", "nm"},
+    {"b", "nm"},
+    {"c", "nm"},
+    {"M", "Daltons"},
+    {"d", "g/cm^3"},
+    {"dH", "J/nm^3"},
+    {"dHm", "J/mol"},
+    {"Surf.energy", "J/nm^2"},
+    {"Ea", "J/mol"},
+    {"T", "K, grad"},
+    {"Ta", "K, grad"},
+    {"To", "K, grad"},
+    {"Co", "parts"},
+    {"Fr", "Hz"},
+    {"dG", "unitless"},
+    {"Sm", "unitless"},
+    {"Sedg", "unitless"},
+    {"Svrt", "unitless"},
+    {"Scbd", "unitless"},
+    {"Scbd1", "unitless"},
+    {"Vc", "nm/s"},
+    {"nRecords", "integer"},
+    {"Cur.Layer", "integer"},
+    {"Sim.Time", "s"},
+    {"time", "s"},
+    {"distance", "layers"},
+    {"Av.Rate", "nm/s"},
+    {"Av.Rate as part cont.", "parts"},
+    {"Time To Fill Layer", "s"},
+    {"aTimeToBeginFillLayer", "s"},
+    {"PartTimeToStartFillLayer", "parts"},
+    {"Roughness", "layers"},
+    {"Porosity", "parts"},
+    {"isStableGrowthIsFound", "bool"},
+    {"TypeOfGrowthMech", "code"},
+}};
+
+namespace {
+
+constexpr char kQuote = 34;
+const char* const kRetryText =
+    "Result of simulation cannot be saved.\nClose corresponding file and try press 'Retry' "
+    "button.";
+
+std::string realCell(double value) {
+    return cformat("%c%g%c,", kQuote, value, kQuote);
+}
+std::string intCell(int value) {
+    return cformat("%c%d%c,", kQuote, value, kQuote);
+}
+
+/// True when the file can be read and holds at least one line.
+bool hasHeader(const std::string& path) {
+    if (!isRegularFile(path)) return false;
+    std::ifstream in(path);
+    std::string line;
+    return in && readLine(in, line);
+}
+
+}  // namespace
+
+std::string runLogHeader() {
+    std::string names;
+    std::string units;
+    for (int i = 0; i < kRunLogColumnCount; ++i) {
+        const RunLogColumn& column = kRunLogColumns[static_cast<size_t>(i)];
+        bool last = i == kRunLogColumnCount - 1;
+        names += cformat(last ? "%c%s%c" : "%c%s%c,", kQuote, column.name, kQuote);
+        units += cformat("%c%s%c,", kQuote, column.unit, kQuote);
+    }
+    return names + "\n" + units + "\n";
+}
+
+std::string runLogRow(int eventCode, const RunRecord& r, const std::tm& when) {
+    std::string row =
+        cformat("%c%02d/%02d/%02d %02d:%02d:%02d%c,", kQuote, when.tm_mon + 1, when.tm_mday,
+                when.tm_year + 1900 - 2000, when.tm_hour, when.tm_min, when.tm_sec, kQuote);
+    row += intCell(eventCode);
+    row += realCell(r.probIn) + realCell(r.timeStep);
+    row += intCell(r.fieldW) + intCell(r.fieldH);
+    for (double value :
+         {r.a,  r.b,  r.c,  r.M,  r.density, r.dH,   r.dHm,  r.surfaceEnergy, r.Ea,    r.T, r.Ta,
+          r.To, r.Co, r.Fr, r.dG, r.Sm,      r.Sedg, r.Svrt, r.Scbd,          r.Scbd1, r.Vc})
+        row += realCell(value);
+    row += intCell(r.nRecords) + intCell(r.curLayer) + intCell(r.simTime);
+    // The record keeps the rate as a percentage of continuous growth; the log wants parts.
+    for (double value : {r.time, r.distance, r.avRate, r.avRatePercent * 0.01, r.timeToFillLayer,
+                         r.timeToBeginFill, r.partTimeToStart, r.roughness})
+        row += realCell(value);
+    row += r.porous ? realCell(r.porosity) : cformat("%c%s%c,", kQuote, "n/a", kQuote);
+    row += intCell(r.stableGrowthFound);
+    row += cformat("%c%d%c", kQuote, r.mechanism, kQuote);
+    return row + "\n";
+}
+
+bool appendRunRecord(const std::string& path, int eventCode, const RunRecord& record,
+                     Platform& platform) {
+    const std::string row = runLogRow(eventCode, record, platform.localTimeNow());
+    constexpr int kMaxAttempts = 4;
+    for (int attempt = 1;; ++attempt) {
+        // A missing or empty log gets its header in the same write as the row,
+        // so that no failure can leave a header without its row or half a row.
+        std::string content = hasHeader(path) ? row : runLogHeader() + row;
+        if (appendWhole(path, content)) return true;
+        if (attempt >= kMaxAttempts) return false;
+        if (!platform.askRetryCancel(kRetryText)) return false;
+    }
+}
+
+}  // namespace quorvane
