@@ -82,8 +82,9 @@ void GrowthRecord::Append(double dt, double height, double roughness, double por
 }
 
 bool GrowthRecord::rateIsValid(std::size_t i) const {
+    // A field without columns (a size typed as 0 or less) has no window to look back over.
     const auto index = static_cast<std::int64_t>(i);
-    return index > parameters_.window && index > parameters_.warmUp;
+    return parameters_.window > 0 && index > parameters_.window && index > parameters_.warmUp;
 }
 
 double GrowthRecord::rate(std::size_t i) const {

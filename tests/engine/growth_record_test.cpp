@@ -52,6 +52,13 @@ TEST(GrowthRecord, RateStartsAfterBothWindowAndWarmUp) {
     EXPECT_EQ(record.firstRateIndex(), -1);
     record.Append(0.5, 5 * 0.25, 0, 0, false);
     EXPECT_EQ(record.firstRateIndex(), 5);
+
+    for (std::int64_t window : {0, -20}) {  // a field size typed as 0 or negative
+        record.Reset(100, parameters(0.5, window, -40));
+        for (int i = 0; i < 5; ++i) record.Append(0.5, i, 0, 0, false);
+        EXPECT_EQ(record.rate(4), 0);
+        EXPECT_EQ(record.firstRateIndex(), -1);
+    }
 }
 
 TEST(GrowthRecord, ExtremesStartTinyAndCountOnlyEntriesPastTheWarmUp) {
