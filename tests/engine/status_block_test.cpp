@@ -1,0 +1,157 @@
+#include "engine/status_block.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/mechanism.h"
+#include "record_builder.h"
+
+namespace quorvane {
+namespace {
+
+constexpr Rgb kBlack{0, 0, 0};
+constexpr Rgb kBrown{100, 40, 40};
+constexpr Rgb kBlue{0, 0, 125};
+
+std::vector<std::string> textsOf(const std::vector<StatusLine>& lines) {
+    std::vector<std::string> texts;
+    for (const StatusLine& line : lines) texts.push_back(line.text);
+    return texts;
+}
+
+bool mentionsPorosity(const std::vector<StatusLine>& lines) {
+    for (const StatusLine& line : lines) {
+        if (line.text.find("oros") != std::string::npos) return true;
+        if (line.text.find("oroc") != std::string::npos) return true;
+    }
+    return false;
+}
+
+/// A stable run shown in minutes and nanometres.
+RunEvaluation stableRun() {
+    RunEvaluation ev;
+    ev.steps = 1000;
+    ev.timeOfGrowth = 1200;
+    ev.finalHeight = 12.5;
+    ev.finalRoughness = 1.25;
+    ev.finalPorosity = 0.125;
+    ev.simulationSeconds = 125;
+    ev.rateMean = 0.01;
+    ev.rateParts = 0.75;
+    ev.fillMean = 30;
+    ev.fillStd = 0.5;
+    ev.startMean = 6;
+    ev.startStd = 1.5;
+    ev.inductionRatio = 0.2;
+    ev.mechanism = kIntermediateMechanism;
+    ev.stableStart = 10;
+    ev.stableRate = 3.6;
+    ev.stableRateParts = 0.4;
+    ev.stableRoughness = 1.5;
+    ev.stablePorosity = 0.05;
+    return ev;
+}
+
+StatusDisplay minutesAndNanometres(int mode, bool porous) {
+    return {1.0 / 60, 60, "nm", "min", "nm", 0.6, mode, porous};
+}
+
+TEST(Mechanism, ThresholdsAreExactAndTextsKeepTheirSpelling) {
+    EXPECT_EQ(classifyMechanism(0), kNotEnoughData);
+    EXPECT_EQ(classifyMechanism(-1), kNotEnoughData);
+    EXPECT_EQ(classifyMechanism(0.5), kIntermediateMechanism);
+    EXPECT_EQ(classifyMechanism(0.05), kIntermediateMechanism);
+    EXPECT_EQ(classifyMechanism(0.5000001), kTwoDimensionalNucleation);
+    EXPECT_EQ(classifyMechanism(0.0499999), kContinuousGrowth);
+    EXPECT_STREQ(mechanismText(0), "Two dimensional nucleation");
+    EXPECT_STREQ(mechanismText(1), "Continius growth");
+    EXPECT_STREQ(mechanismText(2), "Intermedia mechanism");
+    EXPECT_STREQ(mechanismText(3), "Not enough data to define mechanism");
+}
+
+TEST(StatusBlock, ZeroStepsShowOnlyTheHeader) {
+    std::vector<StatusLine> lines = statusBlockLines(RunEvaluation{}, StatusDisplay{});
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].text, "Current status from start:");
+    EXPECT_EQ(lines[1].text, "Number of steps = 0");
+    EXPECT_EQ(lines[1].x, 10);
+    EXPECT_EQ(lines[1].y, 40);
+    EXPECT_EQ(lines[1].colour, kBlack);
+}
+
+TEST(StatusBlock, RunWithoutACompletedLayer) {
+    const RunEvaluation ev =
+        Evaluate(testing::recordOf(std::vector<double>(100, 0.5)), EvaluationInputs{});
+    const std::vector<StatusLine> lines = statusBlockLines(ev, {1, 1, "A", "s", "A", 6, 0, false});
+    const std::vector<std::string> expected = {
+        "Current status from start:",
+        "Number of steps = 100",
+        "Time of growth = 99.00 (s)",
+        "Distance = 3.00 (A) = 0.5 (layers)",
+        "Roughness =  6.00 (A) = 1.00 (layers)",
+        "Time of simulation: 0 minutes 0 seconds of simulaton",
+        "Average characteristics:",
+        "Rate = 0.00 (A/s) = 0.0000 (parts of continues mechanism)",
+        "Time to fill one layer = 0.00 (s) \xB1 0.0000 ",
+        "Time to start of filling new layer = 0.00 (s) \xB1 0.0000",
+        "Induction period =  0.0000 (parts of layer filling)",
+        "Not enough data to define mechanism",
+        "Stable growth is not established yet",
+    };
+    EXPECT_EQ(textsOf(lines), expected);
+    const std::vector<std::pair<int, int>> places = {
+        {10, 20},  {10, 40},  {10, 60},  {10, 80},   {10, 100}, {50, 160}, {400, 20},
+        {400, 40}, {400, 60}, {400, 80}, {400, 100}, {950, 20}, {950, 40}};
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        EXPECT_EQ(std::make_pair(lines[i].x, lines[i].y), places[i]) << i;
+        EXPECT_EQ(lines[i].colour, i < 5 ? kBlack : (i == 5 ? kBrown : kBlue)) << i;
+    }
+}
+
+TEST(StatusBlock, StableRunInPercentWithPores) {
+    const std::vector<StatusLine> lines =
+        statusBlockLines(stableRun(), minutesAndNanometres(1, true));
+    const std::vector<std::string> expected = {
+        "Current status from start:",
+        "Number of steps = 1000",
+        "Time of growth = 20.00 (min)",
+        "Distance = 7.50 (nm) = 12.5 (layers)",
+        "Roughness =  0.750 (nm) = 1.25 (layers)",
+        "Porosity =  12.5 (%)",
+        "Time of simulation: 2 minutes 5 seconds of simulaton",
+        "Average characteristics:",
+        "Rate = 0.360 (nm/min) = 75.000 (% of continues mechanism)",
+        "Time to fill one layer = 0.500 (min) \xB1 0.0083333 ",
+        "Time to start of filling new layer = 0.100 (min) \xB1 0.025000",
+        "Induction period =  20.000 (% of layer filling)",
+        "Intermedia mechanism",
+        "Average rate = 3.60 (nm/min) = 40.0 (%)",
+        "Roughness = 0.900 (nm) = 1.50 (layers)",
+        "Average porosity = 5.00 (%)",
+    };
+    EXPECT_EQ(textsOf(lines), expected);
+    EXPECT_EQ(lines[5].y, 120);
+    EXPECT_EQ(lines[5].colour, kBlack);
+    EXPECT_EQ(lines[15].x, 950);
+    EXPECT_EQ(lines[15].y, 80);
+    // The plus-minus sign is one Windows-1252 byte, and the fill line ends with a blank.
+    EXPECT_EQ(lines[9].text.find("\xC2"), std::string::npos);
+    EXPECT_EQ(lines[9].text[37], '\xB1');
+    EXPECT_EQ(lines[9].text.back(), ' ');
+}
+
+TEST(StatusBlock, PartsModeAndPlainRuns) {
+    std::vector<StatusLine> parts = statusBlockLines(stableRun(), minutesAndNanometres(0, true));
+    EXPECT_EQ(parts[5].text, "Porosity =  0.125 (parts)");
+    EXPECT_EQ(parts[8].text, "Rate = 0.360 (nm/min) = 0.75000 (parts of continues mechanism)");
+    EXPECT_EQ(parts[11].text, "Induction period =  0.20000 (parts of layer filling)");
+    EXPECT_EQ(parts[13].text, "Average rate = 3.60 (nm/min) = 0.400 (parts)");
+    EXPECT_EQ(parts[15].text, "Average porocity = 0.0500 (parts)");
+
+    std::vector<StatusLine> plain = statusBlockLines(stableRun(), minutesAndNanometres(0, false));
+    EXPECT_EQ(plain.size(), 14u);
+    EXPECT_FALSE(mentionsPorosity(plain));
+    EXPECT_EQ(plain.back().text, "Roughness = 0.900 (nm) = 1.50 (layers)");
+}
+
+}  // namespace
+}  // namespace quorvane
