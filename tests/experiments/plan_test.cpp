@@ -172,17 +172,6 @@ TEST(ExperimentPlan, ListShowsLabelsRangesAndCurrentValues) {
     EXPECT_EQ(plan.currentValueOfKind(kKindVolume), 0);  // no such row
 }
 
-TEST(ExperimentPlan, AddCommandsMapToKinds) {
-    EXPECT_EQ(kindForAddCommand(32790), kKindGeneralSupercooling);
-    EXPECT_EQ(kindForAddCommand(32795), kKindConcentration);
-    EXPECT_EQ(kindForAddCommand(32796), std::nullopt);
-    EXPECT_EQ(kindForAddCommand(32797), kKindVolume);
-    EXPECT_EQ(kindForAddCommand(32799), kKindRatioCB);
-    EXPECT_EQ(kindForAddCommand(32846), kKindEdgesPerFaces);
-    EXPECT_EQ(kindForAddCommand(32847), kKindVerticesPerFaces);
-    EXPECT_EQ(kindForAddCommand(32800), std::nullopt);
-}
-
 TEST(ExperimentPlan, RescaleKeepsThePhysicalPlaceOfAStoppedExperiment) {
     // Kelvin to Celsius halfway through a descending temperature plan.
     ExperimentPlan plan;
