@@ -12,9 +12,11 @@ double joules(const PhysicalData& d, double x) {
     return EnergyToJoules(x, d.energy);
 }
 
-/// The smaller of a rate and its cap; a rate that is no number (0 * inf in
-/// the limits of no driving force) takes the cap.
+/// The smaller of a rate and its cap. Where the formula runs out of numbers
+/// (a critical nucleus of size 0, an infinite nucleation factor just above
+/// the liquidus, 0 * inf without driving force) the cap itself is the rate.
 double cappedAt(double rate, double cap) {
+    if (!std::isfinite(rate)) return cap;
     return rate < cap ? rate : cap;
 }
 
@@ -33,6 +35,7 @@ void molecularWeightFromDensity(PhysicalData& d) {
 }
 
 void volumeEnthalpyFromMolar(PhysicalData& d) {
+    if (d.Volume == 0) return;  // a molecule without volume has no enthalpy per volume
     d.Enthalpie = d.Molecular_Enthaphie / (d.Volume * kAvogadro);
 }
 
@@ -201,11 +204,7 @@ void computeClassicalRates(PhysicalData& d, double T, double Tl) {
     if (std::abs(G) > 1e-60) r = d.Surface_Energy * Tl / (d.Enthalpie * (Tl - T));
     d.r_crit = q * r;
 
-    if (d.r_crit == 0) {
-        d.Va_spiral = d.Va_continues;  // no nucleus to wind around: the cap itself
-    } else {
-        d.Va_spiral = cappedAt(d.Va_continues * d.Size_A / (2 * d.r_crit), d.Va_continues);
-    }
+    d.Va_spiral = cappedAt(d.Va_continues * d.Size_A / (2 * d.r_crit), d.Va_continues);
 
     double qs = q * d.Surface_Energy;
     double barrier = -1.57075 * (qs * qs) * d.Size_A * Tl;

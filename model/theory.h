@@ -20,7 +20,7 @@ inline constexpr double kMinimumKelvin = 1e-10;
 void recomputeVolumeAndSurface(PhysicalData& d);
 /// (2) M from the density, the weight unit turned into grams.
 void molecularWeightFromDensity(PhysicalData& d);
-/// (3) enthalpy per volume from the molar enthalpy.
+/// (3) enthalpy per volume from the molar enthalpy; unchanged for v = 0.
 void volumeEnthalpyFromMolar(PhysicalData& d);
 /// (3) molar enthalpy from the enthalpy per volume.
 void molarEnthalpyFromVolume(PhysicalData& d);

@@ -184,6 +184,14 @@ TEST_F(DataRules, EnthalpiesFollowEachOther) {
     double enthalpy = d.Enthalpie;
     enter(DataField::VolumeEnthalpy, cformat("%.17g", enthalpy / 2));
     EXPECT_DOUBLE_EQ(d.Molecular_Enthaphie, 20000);
+
+    // A volume of 0 (as a broken data file may hold) gives no enthalpy per volume.
+    d.Volume = 0;
+    enthalpy = d.Enthalpie;
+    EditOutcome outcome = enter(DataField::MolarEnthalpy, "30000");
+    EXPECT_EQ(d.Enthalpie, enthalpy);
+    EXPECT_TRUE(outcome.theoryComputed);
+    EXPECT_TRUE(std::isfinite(d.Va_kes));
 }
 
 TEST_F(DataRules, DoubledSupercoolingDoublesBothEnthalpies) {

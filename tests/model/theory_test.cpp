@@ -63,6 +63,11 @@ TEST(Theory, AboveTheLiquidusDissolves) {
     EXPECT_LT(f.data.Va_continues, 0);
     EXPECT_EQ(f.data.Va_spiral, f.data.Va_continues);
     EXPECT_TRUE(std::isfinite(f.data.Va_nuclei));
+    // Just above the liquidus the nucleation factor overflows; the rate stays a number.
+    f.data.Temperature = 1700.000001;
+    ASSERT_TRUE(computeTheory(f.data, f.platform));
+    EXPECT_EQ(f.data.Va_nuclei, f.data.Va_continues);
+    EXPECT_LT(f.data.Va_continues, 0);
 }
 
 TEST(Theory, GrowthBelowTheLiquidus) {
