@@ -53,7 +53,8 @@ GrowthEngine::ContactRule GrowthEngine::MakeContactRule() const {
 }
 
 template <bool Porous>
-ThresholdPair GrowthEngine::CellThresholds(const ContactRule& rule, std::int64_t k) const {
+__attribute__((always_inline)) inline ThresholdPair GrowthEngine::CellThresholds(
+    const ContactRule& rule, std::int64_t k) const {
     const std::int32_t* h = height_.data() + k;
     const std::int64_t S = rule.stride;
     const std::int64_t own = h[0];
