@@ -49,21 +49,26 @@ InitStatus GrowthEngine::InitRun(double E0, double E8, std::uint32_t Pint, doubl
 InitStatus GrowthEngine::SetRates(double E0, double E8, std::uint32_t Pint, double edgeWeight,
                                   double vertexWeight) {
     if (!hasField_) return InitStatus::NoRun;
-    FieldGeometry g;
-    const ContactGeometry& sizes = run_.contact;
-    const InitStatus status = FieldGeometry::make(E0, E8, Pint, sizes.a, sizes.b, sizes.c, run_.W,
-                                                  run_.H, edgeWeight, vertexWeight, g);
+    // The weights are checked like any input, but the run keeps the molecule it
+    // started with: geometry edited during a pause belongs to the next run.
+    FieldGeometry checked;
+    const ContactGeometry& molecule = run_.contact;
+    const InitStatus status =
+        FieldGeometry::make(E0, E8, Pint, molecule.a, molecule.b, molecule.c, run_.W, run_.H,
+                            edgeWeight, vertexWeight, checked);
     if (status != InitStatus::Ok) return status;
     try {
         ThresholdTable table;
-        if (!table.Build(RateConstants::make(E0, E8, Pint), g.contact.n)) {
+        if (!table.Build(RateConstants::make(E0, E8, Pint), molecule.n)) {
             return InitStatus::BadRate;
         }
         table_ = std::move(table);
     } catch (const std::bad_alloc&) {
         return InitStatus::FieldTooLarge;
     }
-    run_ = g;
+    run_.E0 = E0;
+    run_.E8 = E8;
+    run_.Pint = Pint;
     RecomputeAll<false>();
     return InitStatus::Ok;
 }

@@ -42,12 +42,13 @@ struct PoreRecord {
 
 /// The engine of the application, one instance for the whole process.
 ///
-/// Paused runs: the field that steps, its size, its contact units and its tables
-/// (side n) are those of the last `InitRun` (`runGeometry()`), and only `SetRates`
-/// changes the rates and surface weights they are built from, rebuilding the tables
-/// and every column's thresholds together. `UpdateGeometry` only refreshes a copy
-/// for display (`displayGeometry()`): a size edited during a pause reaches the field
-/// at the next `InitRun` and never leaves tables and thresholds out of step.
+/// Paused runs: the field that steps, its size, its molecule (sizes and surface
+/// weights, hence its contact units and the table side n) are those of the last
+/// `InitRun` (`runGeometry()`) until the next `InitRun`. `SetRates` changes only the
+/// rates, rebuilding the tables and every column's thresholds together.
+/// `UpdateGeometry` only refreshes a copy for display (`displayGeometry()`): a size
+/// or weight edited during a pause reaches the field at the next `InitRun` and can
+/// never leave tables and thresholds out of step.
 ///
 /// Field storage, 24 bytes per cell: the height (4), both thresholds side by side
 /// (8) and the pore record (12). The list of columns that moved in a step is
@@ -67,10 +68,10 @@ class GrowthEngine {
     InitStatus InitRun(double E0, double E8, std::uint32_t Pint, double a, double b, double c,
                        int W, int H, double edgeWeight, double vertexWeight);
 
-    /// New rates and surface weights for the field in use (a resumed run): rebuilds
-    /// the contact units from the sizes of `InitRun`, the tables, and the thresholds
-    /// of every column with the plain contact rule. Leaves everything as it was on
-    /// failure; NoRun before the first `InitRun`.
+    /// New rates for the field in use (a resumed run): rebuilds the tables for the
+    /// molecule of `InitRun` and the thresholds of every column with the plain contact
+    /// rule. The weights must be usable but wait for the next `InitRun`. Leaves
+    /// everything as it was on failure; NoRun before the first `InitRun`.
     InitStatus SetRates(double E0, double E8, std::uint32_t Pint, double edgeWeight,
                         double vertexWeight);
 
@@ -141,12 +142,22 @@ class GrowthEngine {
     void RecomputeAll();
     template <bool Porous>
     void RefreshMoved(std::uint32_t head);
+    /// What the moves of one sweep add up to.
+    struct StepTally {
+        std::int64_t net = 0;         ///< change of total_height
+        __int128 squares = 0;         ///< change of the sum of squared heights
+        std::int64_t poreChange = 0;  ///< change of pore_cells
+        std::int64_t moves = 0;
+        std::uint32_t movedHead = 0;  ///< last column that moved, 0 for none
+    };
     template <bool Porous>
     StepResult Step();
+    template <bool Porous>
+    void MoveColumn(std::int64_t k, bool grows, StepTally& tally);
+    void SetHeight(std::int64_t k, std::int64_t height, StepTally& tally);
     std::int64_t LandingHeight(std::int64_t k) const;
     void CopyBorder();
-    StepResult Finish(std::int64_t net, __int128 squaresChange, std::int64_t poreChange,
-                      bool porous);
+    StepResult Finish(const StepTally& tally, bool porous);
 
     Taus88& random_;
     FieldGeometry run_;

@@ -53,8 +53,8 @@ GrowthEngine::ContactRule GrowthEngine::MakeContactRule() const {
 }
 
 template <bool Porous>
-__attribute__((always_inline)) inline ThresholdPair GrowthEngine::CellThresholds(
-    const ContactRule& rule, std::int64_t k) const {
+[[gnu::always_inline]] inline ThresholdPair GrowthEngine::CellThresholds(const ContactRule& rule,
+                                                                         std::int64_t k) const {
     const std::int32_t* h = height_.data() + k;
     const std::int64_t S = rule.stride;
     const std::int64_t own = h[0];
@@ -129,6 +129,43 @@ std::int64_t GrowthEngine::LandingHeight(std::int64_t k) const {
     return lowest < 2 ? 1 : lowest;
 }
 
+void GrowthEngine::SetHeight(std::int64_t k, std::int64_t height, StepTally& tally) {
+    const std::int64_t old = height_[k];
+    height_[k] = static_cast<std::int32_t>(height);
+    tally.net += height - old;
+    tally.squares += static_cast<__int128>(height) * height - static_cast<__int128>(old) * old;
+}
+
+template <bool Porous>
+void GrowthEngine::MoveColumn(std::int64_t k, bool grows, StepTally& tally) {
+    const std::int64_t old = height_[k];
+    if constexpr (!Porous) {
+        SetHeight(k, grows ? old + 1 : old - 1, tally);
+    } else if (grows) {
+        const std::int64_t rise = LandingHeight(k);
+        if (rise > 1) {
+            PoreRecord& pore = pores_[k];
+            pore.bottom = static_cast<std::int32_t>(old);
+            pore.top = static_cast<std::int32_t>(old + rise);
+            pore.count += 1;
+            tally.poreChange += rise - 1;
+        }
+        SetHeight(k, old + rise, tally);
+    } else {
+        PoreRecord& pore = pores_[k];
+        if (pore.count != 0 && pore.top == old) {
+            // The bridging molecule leaves: the pit reopens down to its bottom.
+            pore.count -= 1;
+            tally.poreChange -= std::int64_t{pore.top} - pore.bottom - 1;
+            SetHeight(k, pore.bottom, tally);
+            pore.bottom = kNoPore;
+            pore.top = kNoPore;
+        } else {
+            SetHeight(k, old - 1, tally);
+        }
+    }
+}
+
 template <bool Porous>
 StepResult GrowthEngine::Step() {
     if (!hasField_) return {};
@@ -136,74 +173,28 @@ StepResult GrowthEngine::Step() {
     // otherwise alias its words.
     Taus88 rng = random_;
     ThresholdPair* const th = thresholds_.data();
-    std::int32_t* const h = height_.data();
-    std::int64_t net = 0;
-    std::int64_t moves = 0;
-    std::int64_t poreChange = 0;
-    __int128 squares = 0;
-    std::uint32_t movedHead = 0;
+    StepTally tally;
     for (int i = 1; i <= run_.W; ++i) {
         const std::int64_t first = Index(i, 1);
-        const std::int64_t last = first + run_.H;
-        for (std::int64_t k = first; k < last; ++k) {
+        for (std::int64_t k = first; k < first + run_.H; ++k) {
             const std::uint32_t r = rng.NextRandom();
             const ThresholdPair t = th[k];
             if (r > t.total) continue;
-            const std::int64_t old = h[k];
-            if constexpr (Porous) {
-                if (r <= t.grow) {
-                    const std::int64_t rise = LandingHeight(k);
-                    if (rise > 1) {
-                        PoreRecord& pore = pores_[k];
-                        pore.bottom = static_cast<std::int32_t>(old);
-                        pore.top = static_cast<std::int32_t>(old + rise);
-                        pore.count += 1;
-                        poreChange += rise - 1;
-                    }
-                    h[k] = static_cast<std::int32_t>(old + rise);
-                    net += rise;
-                    squares += static_cast<__int128>(rise) * (2 * old + rise);
-                } else {
-                    PoreRecord& pore = pores_[k];
-                    if (pore.count != 0 && pore.top == old) {
-                        // The bridging molecule leaves: the pit reopens to its bottom.
-                        pore.count -= 1;
-                        const std::int64_t gap = std::int64_t{pore.top} - pore.bottom;
-                        h[k] = pore.bottom;
-                        net -= gap;
-                        poreChange -= gap - 1;
-                        squares += static_cast<__int128>(pore.bottom) * pore.bottom - old * old;
-                        pore.bottom = kNoPore;
-                        pore.top = kNoPore;
-                    } else {
-                        h[k] = static_cast<std::int32_t>(old - 1);
-                        net -= 1;
-                        squares += 1 - 2 * old;
-                    }
-                }
-            } else if (r <= t.grow) {
-                h[k] = static_cast<std::int32_t>(old + 1);
-                net += 1;
-                squares += 2 * old + 1;
-            } else {
-                h[k] = static_cast<std::int32_t>(old - 1);
-                net -= 1;
-                squares += 1 - 2 * old;
-            }
-            th[k] = marks::Moved(movedHead);
-            movedHead = static_cast<std::uint32_t>(k);
-            ++moves;
+            MoveColumn<Porous>(k, r <= t.grow, tally);
+            th[k] = marks::Moved(tally.movedHead);
+            tally.movedHead = static_cast<std::uint32_t>(k);
+            ++tally.moves;
         }
     }
     random_ = rng;
     CopyBorder();
     // Nine listed cells per move; past W*H listed cells one full pass is cheaper.
-    if (9 * moves > run_.area) {
+    if (9 * tally.moves > run_.area) {
         RecomputeAll<Porous>();
     } else {
-        RefreshMoved<Porous>(movedHead);
+        RefreshMoved<Porous>(tally.movedHead);
     }
-    return Finish(net, squares, poreChange, Porous);
+    return Finish(tally, Porous);
 }
 
 void GrowthEngine::CopyBorder() {
@@ -222,11 +213,10 @@ void GrowthEngine::CopyBorder() {
     h[Index(W + 1, H + 1)] = h[Index(1, 1)];
 }
 
-StepResult GrowthEngine::Finish(std::int64_t net, __int128 squaresChange, std::int64_t poreChange,
-                                bool porous) {
-    totalHeight_ += net;
-    sumSquares_ += squaresChange;
-    poreCells_ += poreChange;
+StepResult GrowthEngine::Finish(const StepTally& tally, bool porous) {
+    totalHeight_ += tally.net;
+    sumSquares_ += tally.squares;
+    poreCells_ += tally.poreChange;
     const double area = static_cast<double>(run_.area);
     meanHeight_ = static_cast<double>(totalHeight_) / area;
     // W*H times the sum of (mean - h)^2, exactly, from the two integer sums.

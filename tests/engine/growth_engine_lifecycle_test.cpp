@@ -153,20 +153,21 @@ TEST_F(TwinTest, PausedRunKeepsItsFieldAndTablesThroughGeometryEdits) {
     ExpectSame(Snapshot(a), Snapshot(b));
 }
 
-TEST_F(TwinTest, NewWeightsOnResumeRebuildUnitsTablesAndThresholdsTogether) {
+TEST_F(TwinTest, WeightsEditedDuringAPauseWaitForTheNextRun) {
     InitBoth();
     StepBoth(15);
-    // Without edges and vertices each cube face is 166.7 units: n = 6 * 167.
-    ASSERT_EQ(a.SetRates(0.5, 1.0, kPint, 0, 0), InitStatus::Ok);
-    EXPECT_EQ(a.n(), 1002);
-    EXPECT_EQ(a.runGeometry().contact.n, 1002);
-    // Every column was recomputed with the new units (the plain rule, as on every
-    // resume).
-    testing::ReferenceThresholds expected(a);
-    for (int i = 1; i <= a.W(); ++i)
-        for (int j = 1; j <= a.H(); ++j) EXPECT_EQ(a.thresholdsAt(i, j), expected(i, j));
-    for (int s = 0; s < 20; ++s) a.StepPorous();  // runs on the consistent tables
-    EXPECT_EQ(a.n(), 1002);
+    // Without edges and vertices the cube would have n = 6 * 167 = 1002 units.
+    ASSERT_EQ(a.SetRates(0.4, 1.1, kPint, 0, 0), InitStatus::Ok);
+    ASSERT_EQ(b.SetRates(0.4, 1.1, kPint, 0.25, 0.05), InitStatus::Ok);
+    EXPECT_EQ(a.n(), 1000);
+    EXPECT_EQ(a.runGeometry().contact.edgeWeight, 0.25);
+    EXPECT_EQ(a.runGeometry().E0, 0.4);
+    ExpectSame(Snapshot(a), Snapshot(b));
+    StepBoth(20);
+    Taus88 spare;
+    GrowthEngine next(spare);
+    ASSERT_EQ(next.InitRun(0.4, 1.1, kPint, 6, 6, 6, 6, 5, 0, 0), InitStatus::Ok);
+    EXPECT_EQ(next.n(), 1002);
 }
 
 TEST(GrowthEngineLifecycle, NothingHappensBeforeTheFirstRunAndEveryRunStartsFlat) {
