@@ -4,6 +4,8 @@
 
 #include <climits>
 #include <limits>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "engine/growth_engine.h"
@@ -15,6 +17,11 @@ namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 const std::uint32_t kPint = static_cast<std::uint32_t>(0.3 * 4294967295.0);
+
+// A 310 x 310 field passes 2^31 layers in total after some 22,000 layers of growth:
+// the run counters must be wider than the heights.
+static_assert(std::is_same_v<decltype(std::declval<GrowthEngine>().total_height()), std::int64_t>);
+static_assert(std::is_same_v<decltype(std::declval<GrowthEngine>().pore_cells()), std::int64_t>);
 
 // Everything a run keeps between steps.
 struct Snapshot {
