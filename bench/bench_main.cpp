@@ -1,4 +1,4 @@
-// Runs every registered benchmark once and prints the summary, one line per case.
+// Runs every registered benchmark and prints the summary, one line per case.
 // Google Benchmark's own flags (--benchmark_filter, --benchmark_min_time) apply.
 
 #include <cstdio>

@@ -47,7 +47,7 @@ class SummaryTable : public benchmark::BenchmarkReporter {
 
 /// Every case runs this often; the summary keeps the fastest repetition, as a busy
 /// machine can only slow a run down.
-inline constexpr int kRepetitions = 5;
+inline constexpr int kRepetitions = 7;
 inline constexpr double kMinSecondsPerRepetition = 0.2;
 
 /// The engine's cases: generator floor, plain and porous steps, table build.
