@@ -1,0 +1,20 @@
+#pragma once
+/// What the current run has produced: its growth record, the record's
+/// evaluation, and the run record that one row of the run log writes.
+
+#include "engine/growth_record.h"
+#include "engine/run_evaluation.h"
+#include "experiments/run_record.h"
+
+namespace quorvane {
+
+struct Results {
+    GrowthRecord record;
+    RunEvaluation evaluation;
+    RunRecord current;
+    double nucleusArea = 0;       ///< 3.14 r^2 of the critical nucleus, current length unit^2
+    double cellArea = 0;          ///< `Size_C` x `Size_B`
+    double nucleusIncrement = 0;  ///< nucleus area x `Size_A` / ((W c)(W b)), a length
+};
+
+}  // namespace quorvane

@@ -1,0 +1,357 @@
+#include "experiments/run_controller.h"
+
+#include <cmath>
+
+#include "experiments/engine_messages.h"
+#include "experiments/run_log.h"
+#include "experiments/run_record_fill.h"
+#include "model/probabilities.h"
+#include "model/units.h"
+
+namespace quorvane {
+
+bool RunController::PrepareNewRun() {
+    RunState& rs = state_.runState;
+    const PhysicalData& d = state_.data;
+    const RunSettings& run = state_.run;
+    const std::int64_t now = platform_.nowSeconds();
+
+    auto inputs = makeEngineInputs(d, run);
+    if (!inputs) {
+        platform_.message(kProbabilityNotANumber);
+        return false;
+    }
+    InitStatus status =
+        state_.engine.InitRun(inputs->E0, inputs->E8, inputs->Pint, inputs->a, inputs->b, inputs->c,
+                              inputs->W, inputs->H, inputs->edgeWeight, inputs->vertexWeight);
+    if (status != InitStatus::Ok) {
+        platform_.message(engineRefusalMessage(status));
+        return false;
+    }
+    rs.startTime = now;
+    rs.elapsedSeconds = 0;
+    rs.elapsedRemainderSeconds = 0;
+    rs.elapsedMinutes = 0;
+    state_.results.record.Reset(
+        GrowthRecord::kGrowthIncrement,
+        RecordParameters::make(run.Time_step, TimeUnitsPerSecond(d.time), run.N_field_W,
+                               run.N_field_H, run.N_in_per_step, d.Size_A));
+    state_.results.evaluation = RunEvaluation{};
+    if (hooks.resetViewpoint) hooks.resetViewpoint();
+    rs.step_count = 0;
+    rs.finished = false;
+    rs.interrupted = false;
+    rs.runFlag = true;
+    return true;
+}
+
+void RunController::StartNewSingleSimulation() {
+    RunState& rs = state_.runState;
+    takeControls();
+    rs.runFlag = true;
+    rs.finished = false;
+    rs.singleSimulation = true;
+    setCaption(kCaptionStop);
+    if (!PrepareNewRun()) {
+        // Nothing started: the previous run, if any, stays as it was.
+        rs.runFlag = false;
+        rs.finished = true;
+        setCaption(kCaptionResume);
+        releaseControls();
+        return;
+    }
+    FillRunRecord();
+    if (hooks.repaintAll) {
+        // The windows show the new field before the first step.
+        hooks.repaintAll();
+        platform_.sleepMilliseconds(100);
+        hooks.repaintAll();
+    }
+    StartLoop();
+}
+
+void RunController::StartLoop() {
+    setCaption(kCaptionStop);
+    state_.runState.controlsEnabled = false;
+    notifyControls();
+    state_.runState.runFlag = true;
+    RunLoop();
+}
+
+void RunController::ContinueLoop() {
+    state_.runState.runFlag = true;
+    RunLoop();
+}
+
+int RunController::RunLoop() {
+    RunState& rs = state_.runState;
+    const PhysicalData& d = state_.data;
+    const RunSettings& run = state_.run;
+    const double dt = run.Time_step / TimeUnitsPerSecond(d.time);  // seconds
+    rs.finished = false;
+    rs.loopActive = true;
+    if (rs.step_count >= kMaxRunSteps) {
+        rs.loopActive = false;
+        return 0;
+    }
+    for (;;) {
+        if (!rs.runFlag) {
+            // Halted by the button: the field and the record stay for a resume.
+            rs.endTime = platform_.nowSeconds();
+            rs.loopActive = false;
+            FillRunRecord();
+            EvaluateRun();
+            rs.experimentFlag = false;
+            rs.finished = true;
+            return 0;
+        }
+        const bool porous = run.Is_includes_porosity != 0;
+        StepResult step = porous ? state_.engine.StepPorous() : state_.engine.StepPlain();
+        ++rs.step_count;
+        state_.results.record.Append(dt, step.meanHeight, step.roughness,
+                                     porous ? step.porosity : 0.0, porous);
+        if (hooks.stepDone) hooks.stepDone(rs.step_count);
+        if (rs.step_count % 100 == 0 && rs.runFlag && checkLimits()) return 0;
+        if (stepLimit_ > 0 && rs.step_count >= stepLimit_ && rs.runFlag) {
+            endOnLimit(kEventStepLimit, 1);
+            return 0;
+        }
+        if (rs.step_count % 10 == 0 && rs.runFlag) {
+            if (hooks.redrawSurface) hooks.redrawSurface();
+            if (hooks.redrawResults) hooks.redrawResults();
+        }
+        if (!pumpMessages()) {
+            endInterrupted();
+            return 0;
+        }
+        if (rs.step_count >= kMaxRunSteps) {
+            rs.loopActive = false;
+            return 0;
+        }
+    }
+}
+
+bool RunController::pumpMessages() {
+    while (platform_.messagePending()) {
+        if (platform_.pendingMessageIsClose() || !state_.runState.runFlag) return false;
+        platform_.dispatchMessage();
+    }
+    platform_.idle();
+    return true;
+}
+
+bool RunController::checkLimits() {
+    RunState& rs = state_.runState;
+    const RunSettings& run = state_.run;
+    rs.elapsedSeconds = platform_.nowSeconds() - rs.startTime;
+    rs.elapsedRemainderSeconds = static_cast<int>(rs.elapsedSeconds % 60);
+    rs.elapsedMinutes = rs.elapsedSeconds / 60.0;
+    if (run.Is_any_limits == 1) return false;
+    // A run that dissolves counts its distance by magnitude.
+    const double distance = std::fabs(state_.engine.mean_height());
+    if (run.Is_time_simulattion_limit && rs.elapsedMinutes >= run.Time_simulattion_limit) {
+        endOnLimit(kEventTimeLimit, 1);
+        return true;
+    }
+    if (run.Is_time_simulattion_limit_first_layer &&
+        rs.elapsedMinutes >= run.Time_simulattion_limit_first_layer) {
+        if (distance < 1.0) {
+            endOnLimit(kEventFirstLayerLimit, 4);
+            return true;
+        }
+        if (rs.rateCheckArmed) {
+            EvaluateRun();
+            rs.rateCheckValue = state_.results.evaluation.rateParts * 100;
+            if (rs.rateCheckValue < 0.001 || rs.rateCheckValue > 110.5) {
+                rs.rateCheckArmed = false;
+                endOnLimit(kEventRateCheck, 4);
+                return true;
+            }
+        }
+    }
+    if (run.Is_layers_limit && distance >= run.Layers_limit) {
+        endOnLimit(kEventLayersLimit, 1);
+        return true;
+    }
+    return false;
+}
+
+void RunController::endOnLimit(int logCode, int endReason) {
+    RunState& rs = state_.runState;
+    // Halted as a pause is, so that the button can resume the same field.
+    rs.experimentFlag = true;
+    rs.runFlag = false;
+    rs.paused = true;
+    rs.finished = true;
+    setCaption(kCaptionResume);
+    rs.endReason = 0;
+    rs.endTime = platform_.nowSeconds();
+    releaseControls();
+    rs.loopActive = false;
+    FillRunRecord();
+    EvaluateRun();
+    EvaluateRun();
+    writeLog(logCode);
+    rs.endReason = endReason;
+}
+
+void RunController::endInterrupted() {
+    RunState& rs = state_.runState;
+    rs.runFlag = false;
+    rs.finished = true;
+    rs.loopActive = false;
+    FillRunRecord();
+    EvaluateRun();
+    rs.interrupted = true;
+    EvaluateRun();
+    rs.experimentFlag = false;
+    writeLog(kEventInterrupted);
+}
+
+void RunController::writeLog(int logCode) {
+    RunState& rs = state_.runState;
+    RunRecord& record = state_.results.current;
+    record.logPath = state_.logPath;
+    rs.lastLogCode = logCode;
+    if (!appendRunRecord(record.logPath, logCode, record, platform_)) ++rs.logFailures;
+}
+
+void RunController::PressPauseResume() {
+    RunState& rs = state_.runState;
+    if (rs.buttonCaption == kCaptionStop) {
+        setCaption(kCaptionResume);
+        releaseControls();
+    } else {
+        setCaption(kCaptionStop);
+    }
+    rs.runFlag = false;
+    if (rs.seriesFlag) {
+        rs.seriesFlag = false;  // the driver sees it and ends its series
+        return;
+    }
+    if (!rs.singleSimulation) {
+        if (hooks.experimentButtonResume) hooks.experimentButtonResume();
+        return;
+    }
+    if (rs.experimentFlag) {
+        rs.experimentFlag = false;
+        return;
+    }
+    if (rs.step_count == 0) {
+        StartNewSingleSimulation();
+        return;
+    }
+    if (rs.finished) {
+        // A resume: the rates may have been edited during the pause.
+        auto inputs = makeEngineInputs(state_.data, state_.run);
+        InitStatus status = inputs
+                                ? state_.engine.SetRates(inputs->E0, inputs->E8, inputs->Pint,
+                                                         inputs->edgeWeight, inputs->vertexWeight)
+                                : InitStatus::BadRate;
+        if (status != InitStatus::Ok) {
+            platform_.message(inputs ? engineRefusalMessage(status) : kProbabilityNotANumber);
+            setCaption(kCaptionResume);
+            return;
+        }
+        StartLoop();
+        return;
+    }
+    // The press arrived while the loop runs: it sees the cleared flag and returns.
+    rs.paused = true;
+    rs.finished = true;
+    rs.endReason = 0;
+    setCaption(kCaptionResume);
+    rs.endTime = platform_.nowSeconds();
+    releaseControls();
+}
+
+void RunController::ResumeRun() {
+    RunState& rs = state_.runState;
+    if (rs.step_count == 0) StartNewSingleSimulation();
+    rs.paused = false;
+    rs.runFlag = true;
+    takeControls();
+    rs.experimentFlag = true;
+    if (hooks.resumeExperiment) hooks.resumeExperiment();
+    releaseControls();
+    rs.experimentFlag = false;
+}
+
+double defaultProbability(const PhysicalData& d) {
+    const double a = d.Size_A, b = d.Size_B, c = d.Size_C;
+    // Contact fraction of a molecule touching the crystal with its bottom face only.
+    const double phi0 = b * c / (2 * (a * b + b * c + a * c));
+    const double X0 = std::exp((1 - 2 * phi0) * d.General_Surface_Energy - d.General_Suupercooling);
+    double P = 0.001;
+    while (P > 0.0001 && X0 * P > 0.5) P *= 0.99;
+    return P;
+}
+
+void RunController::SetDefaultRunSettings() {
+    RunSettings& run = state_.run;
+    const PhysicalData& d = state_.data;
+    auto init = [&]() {
+        auto inputs = makeEngineInputs(d, run);
+        InitStatus status =
+            inputs ? state_.engine.InitRun(inputs->E0, inputs->E8, inputs->Pint, inputs->a,
+                                           inputs->b, inputs->c, inputs->W, inputs->H,
+                                           inputs->edgeWeight, inputs->vertexWeight)
+                   : InitStatus::BadRate;
+        if (status != InitStatus::Ok)
+            platform_.message(inputs ? engineRefusalMessage(status) : kProbabilityNotANumber);
+        return status == InitStatus::Ok;
+    };
+    if (!init()) return;
+    const double P = defaultProbability(d);
+    int W = 100, H = 100;
+    // Enough columns that about five molecules arrive in every step.
+    while (P * W * H < 5 && W < 301) {
+        W += 10;
+        H += 10;
+    }
+    run.Prob_in_at_step = P;
+    run.N_field_W = W;
+    run.N_field_H = H;
+    run.N_in_per_step = P * W * H;
+    if (auto step = timeStepFor(P, d)) run.Time_step = *step;
+    init();
+    if (hooks.repaintAll) hooks.repaintAll();
+}
+
+void RunController::FillRunRecord() {
+    const GrowthEngine& engine = state_.engine;
+    const ContactGeometry& contact =
+        engine.hasField() ? engine.runGeometry().contact : engine.displayGeometry().contact;
+    quorvane::FillRunRecord(state_.results, state_.data, state_.run, contact);
+}
+
+void RunController::EvaluateRun() {
+    const RunState& rs = state_.runState;
+    Results& results = state_.results;
+    EvaluationInputs inputs = evaluationInputs(state_.data, state_.run, rs.runFlag, rs.startTime,
+                                               rs.endTime, platform_.nowSeconds());
+    results.evaluation = Evaluate(results.record, inputs);
+    applyEvaluation(results.current, results.evaluation, state_.data,
+                    state_.run.Is_includes_porosity != 0);
+}
+
+void RunController::takeControls() {
+    state_.runState.controlsEnabled = false;
+    notifyControls();
+}
+
+void RunController::releaseControls() {
+    state_.runState.controlsEnabled = true;
+    notifyControls();
+}
+
+void RunController::setCaption(const char* caption) {
+    state_.runState.buttonCaption = caption;
+    notifyControls();
+}
+
+void RunController::notifyControls() {
+    if (hooks.controlsChanged) hooks.controlsChanged();
+}
+
+}  // namespace quorvane
