@@ -31,9 +31,12 @@ std::vector<std::string> SummaryTable::Lines() const {
         }
         const auto base = secondsPerIteration_.find(line.baseline);
         const double ratio = base == secondsPerIteration_.end() ? 0 : seconds / base->second;
-        if (line.form == LineForm::RatioOnly) {
+        if (line.form == LineForm::RatioOnly || line.form == LineForm::SpeedRatio) {
+            const double shown = line.form == LineForm::RatioOnly ? ratio
+                                 : ratio > 0                      ? 1 / ratio
+                                                                  : 0;
             out.push_back(
-                cformat("%s: %.2f x %s", line.label.c_str(), ratio, line.baselineLabel.c_str()));
+                cformat("%s: %.2f x %s", line.label.c_str(), shown, line.baselineLabel.c_str()));
         } else {
             const double nsPerCell = seconds * 1e9 / line.cellsPerIteration;
             out.push_back(cformat("%s: %.2f ns/cell, %.2f x %s", line.label.c_str(), nsPerCell,

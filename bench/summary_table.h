@@ -14,7 +14,8 @@ namespace quorvane::bench {
 /// How a summary line reads.
 enum class LineForm {
     PerCellAndRatio,  ///< "plain 310x310 active: 3.41 ns/cell, 1.19 x generator"
-    RatioOnly,        ///< "run loop 160x160 active: 0.97 x bare step"
+    RatioOnly,        ///< "plain 160x160 active: 1.87 x generator" (time over time)
+    SpeedRatio,       ///< "run loop 160x160 active: 0.97 x bare step" (speed over speed)
     Milliseconds,     ///< "table build n=1000: 38 ms"
 };
 
@@ -52,5 +53,7 @@ inline constexpr double kMinSecondsPerRepetition = 0.2;
 
 /// The engine's cases: generator floor, plain and porous steps, table build.
 void RegisterEngineBenchmarks(SummaryTable& table);
+/// The run loop against the bare step it drives.
+void RegisterRunLoopBenchmarks(SummaryTable& table);
 
 }  // namespace quorvane::bench
