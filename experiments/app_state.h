@@ -11,7 +11,10 @@
 #include "experiments/results.h"
 #include "experiments/run_state.h"
 #include "model/physical_data.h"
+#include "model/random_argument.h"
+#include "model/research_settings.h"
 #include "model/run_settings.h"
+#include "model/working_folder.h"
 
 namespace quorvane {
 
@@ -23,9 +26,20 @@ struct AppState {
     RunSettings run = makeStartRunSettings(data);
     Results results;
     RunState runState;
+    ResearchSettings research;
+    std::vector<RandomArgument> randomArguments = makeDefaultRandomArguments();
     ExperimentPlan plan;
-    /// The run log every ended run is appended to.
-    std::string logPath = "_Quorvane_log.csv";
+    /// The program's files; relative until the working folder is known.
+    AppPaths paths = relativeAppPaths();
+
+    /// The paths of a program that has not located its working folder: the
+    /// default data file and the run log in the current directory.
+    static AppPaths relativeAppPaths() {
+        AppPaths p;
+        p.currentDataPath = kDefaultDataFileName;
+        p.logPath = kDefaultLogFileName;
+        return p;
+    }
 };
 
 }  // namespace quorvane

@@ -103,6 +103,7 @@ int RunController::RunLoop() {
             EvaluateRun();
             rs.experimentFlag = false;
             rs.finished = true;
+            if (hooks.runEnded) hooks.runEnded(-1);
             return 0;
         }
         const bool porous = run.Is_includes_porosity != 0;
@@ -193,6 +194,7 @@ void RunController::endOnLimit(int logCode, int endReason) {
     EvaluateRun();
     writeLog(logCode);
     rs.endReason = endReason;
+    if (hooks.runEnded) hooks.runEnded(logCode);
 }
 
 void RunController::endInterrupted() {
@@ -206,12 +208,13 @@ void RunController::endInterrupted() {
     EvaluateRun();
     rs.experimentFlag = false;
     writeLog(kEventInterrupted);
+    if (hooks.runEnded) hooks.runEnded(kEventInterrupted);
 }
 
 void RunController::writeLog(int logCode) {
     RunState& rs = state_.runState;
     RunRecord& record = state_.results.current;
-    record.logPath = state_.logPath;
+    record.logPath = state_.paths.logPath;
     rs.lastLogCode = logCode;
     if (!appendRunRecord(record.logPath, logCode, record, platform_)) ++rs.logFailures;
 }

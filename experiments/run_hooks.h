@@ -24,6 +24,8 @@ struct RunHooks {
     std::function<void()> experimentButtonResume;
     /// Called once per step with the step count (progress displays).
     std::function<void(int)> stepDone;
+    /// A run halted: with the log code it wrote, or -1 for a pause without a row.
+    std::function<void(int)> runEnded;
 };
 
 }  // namespace quorvane

@@ -22,7 +22,7 @@ class RunControllerTest : public ::testing::Test {
                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir_);
         fs::create_directories(dir_);
-        state_.logPath = (dir_ / "log.csv").string();
+        state_.paths.logPath = (dir_ / "log.csv").string();
         state_.data.General_Suupercooling = 1;
         state_.data.General_Surface_Energy = 3;
         state_.data.edgesRatio = 0.25;
@@ -42,12 +42,12 @@ class RunControllerTest : public ::testing::Test {
     void TearDown() override { fs::remove_all(dir_); }
 
     int logRows() const {
-        auto text = readWholeFile(state_.logPath);
+        auto text = readWholeFile(state_.paths.logPath);
         if (!text) return 0;
         return static_cast<int>(std::count(text->begin(), text->end(), '\n')) - 2;
     }
     std::string lastLogEvent() const {
-        std::string text = readWholeFile(state_.logPath).value_or("");
+        std::string text = readWholeFile(state_.paths.logPath).value_or("");
         auto lastLine = text.rfind('\n', text.size() - 2);
         return text.substr(lastLine + 21, 4);  // after the date cell: "\"3\"," or "\"10\""
     }
@@ -179,7 +179,7 @@ TEST_F(RunControllerTest, LoggedRecordCarriesDataAndMeasurements) {
     EXPECT_GE(r.distance, 3);
     EXPECT_EQ(r.nRecords, state_.runState.step_count);
     EXPECT_GT(r.Scbd, r.Scbd1);  // a lone molecule touches more than its bottom face
-    EXPECT_EQ(r.logPath, state_.logPath);
+    EXPECT_EQ(r.logPath, state_.paths.logPath);
 }
 
 TEST_F(RunControllerTest, RefusedFieldStartsNothing) {

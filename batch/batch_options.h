@@ -1,0 +1,52 @@
+#pragma once
+/// The command line of the batch runner.
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace quorvane::batch {
+
+enum class RunMode { Single, Full, Plan, General, Research, None };
+
+struct BatchOptions {
+    bool help = false;
+    bool quiet = false;
+    std::optional<std::string> dataFile;
+    std::vector<std::pair<std::string, std::string>> sets;  ///< KEY, VALUE in order
+    std::optional<std::string> logFile;
+    RunMode mode = RunMode::Single;
+    std::string planFile;
+    bool planTest = false;
+    bool planResume = false;
+    long long generalDraws = 0;
+    std::optional<unsigned> generalSeed;
+    bool summary = false;
+    long long steps = 0;
+    std::optional<bool> porous;
+    std::optional<std::string> recordFile;
+    std::optional<std::string> writeDataFile;
+    bool sharded = false;
+    long long shardIndex = 0;
+    long long shardCount = 1;
+
+    // "merge OUT IN...": join several logs under one header.
+    bool merge = false;
+    std::string mergeOutput;
+    std::vector<std::string> mergeInputs;
+};
+
+struct ParsedOptions {
+    bool ok = false;
+    std::string error;  ///< what is wrong, for standard error
+    BatchOptions options;
+};
+
+/// Parses the arguments after the program name.
+ParsedOptions parseBatchOptions(const std::vector<std::string>& arguments);
+
+/// The text of --help.
+std::string batchHelpText();
+
+}  // namespace quorvane::batch

@@ -1,0 +1,484 @@
+#include "experiments/experiment_runner.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "common/cformat.h"
+#include "engine/contact_geometry.h"
+#include "experiments/reduction.h"
+#include "experiments/run_log.h"
+#include "model/data_rules.h"
+#include "model/probabilities.h"
+#include "model/theory.h"
+#include "model/units.h"
+
+namespace quorvane {
+namespace {
+
+/// Probabilities a full run falls back to when its list is empty or implausible.
+const std::vector<double> kFallbackProbabilities = {0.004, 0.002, 0.001};
+/// The probabilities an optimised full run may choose from, ascending.
+constexpr double kOptimisedProbabilities[] = {0.0005, 0.001, 0.002, 0.005, 0.01, 0.02, 0.03};
+
+/// Contact fraction of a molecule touching the crystal with its bottom face
+/// only (the log's "Scbd1"), for the data's molecule.
+double bottomFaceShare(const PhysicalData& d) {
+    auto contact =
+        ContactGeometry::make(d.Size_A, d.Size_B, d.Size_C, d.edgesRatio, d.verticesRatio);
+    return contact ? contact->bottomFaceFraction : 0;
+}
+
+}  // namespace
+
+ExperimentRunner::ExperimentRunner(AppState& state, RunController& loop, PlanFile& planFile,
+                                   Platform& platform)
+    : state_(state),
+      loop_(loop),
+      planFile_(planFile),
+      platform_(platform),
+      standard_(static_cast<unsigned>(platform.nowSeconds())) {}
+
+double ExperimentRunner::standardUniform() {
+    const unsigned r = static_cast<unsigned>(standard_() >> 8) & 0x7FFF;  // 0..32767
+    return r / 32767.0;
+}
+
+void ExperimentRunner::holdControls() {
+    state_.runState.controlsEnabled = false;
+    if (loop_.hooks.controlsChanged) loop_.hooks.controlsChanged();
+}
+
+void ExperimentRunner::releaseControls() {
+    state_.runState.controlsEnabled = true;
+    if (loop_.hooks.controlsChanged) loop_.hooks.controlsChanged();
+}
+
+void ExperimentRunner::StartExperiment(bool testMode) {
+    state_.runState.testMode = testMode;
+    if (hooks.refillPlanList) hooks.refillPlanList();
+    state_.runState.experimentFlag = true;
+    holdControls();
+    PlanLoop();
+    releaseControls();
+    state_.runState.experimentFlag = false;
+}
+
+void ExperimentRunner::ResumeExperiment() {
+    state_.runState.experimentFlag = true;
+    holdControls();
+    state_.research.values = reReadValues(state_.research);
+    PlanLoop();
+    releaseControls();
+    state_.runState.experimentFlag = false;
+}
+
+long long ExperimentRunner::combinationCount() const {
+    ExperimentPlan walk;
+    walk.setRows(state_.plan.rows());
+    long long count = 1;
+    while (walk.advance()) ++count;
+    return count;
+}
+
+long long ExperimentRunner::combinationIndex() const {
+    ExperimentPlan walk;
+    walk.setRows(state_.plan.rows());
+    auto sameCurrents = [&] {
+        const auto& a = walk.parameters();
+        const auto& b = state_.plan.parameters();
+        for (size_t i = 0; i < a.size() && i < b.size(); ++i)
+            if (a[i].current != b[i].current) return false;
+        return true;
+    };
+    for (long long position = 0;; ++position) {
+        if (sameCurrents()) return position;
+        if (!walk.advance()) return 0;
+    }
+}
+
+void ExperimentRunner::PlanLoop() {
+    RunState& rs = state_.runState;
+    const long long total = combinationCount();
+    long long position = combinationIndex();
+    for (;;) {
+        // The current values are on disk before the run, so that a stopped
+        // experiment resumes at this combination.
+        planFile_.write();
+        if (hooks.refillPlanList) hooks.refillPlanList();
+        const bool selected = !hooks.runsCombination || hooks.runsCombination(position);
+        if (selected) {
+            for (const parameter& p : state_.plan.parameters()) applyPlanValue(p.kind, p.current);
+            refreshData();
+            if (hooks.combinationStarted) hooks.combinationStarted(position, total);
+            pumpBetweenRuns();
+            if (rs.testMode) {
+                platform_.sleepMilliseconds(500);
+            } else {
+                FullRun();
+            }
+            pumpBetweenRuns();
+            if (!rs.experimentFlag) return;  // stopped: resume runs this combination again
+        }
+        if (!state_.plan.advance()) {
+            if (hooks.refillPlanList) hooks.refillPlanList();
+            return;
+        }
+        ++position;
+    }
+}
+
+void ExperimentRunner::pumpBetweenRuns() {
+    platform_.handlePendingMessages();
+    // Closing the program between two runs ends the experiment as it would during one.
+    if (platform_.messagePending() && platform_.pendingMessageIsClose())
+        state_.runState.experimentFlag = false;
+}
+
+void ExperimentRunner::refreshData() {
+    computeTheory(state_.data, platform_);
+    recomputeProbabilityAndTimeStep(state_.run, state_.data);
+    if (hooks.refillPlanList) hooks.refillPlanList();
+    if (hooks.repaint) hooks.repaint();
+}
+
+void ExperimentRunner::setField(int field, double value) {
+    // The panel shows the value with the data's accuracy, and the data take
+    // what the panel shows.
+    std::string text = cformat("%.*g", std::clamp(state_.data.accuracy, 1, 20), value);
+    enterFieldText(state_.data, state_.run, static_cast<DataField>(field), text, platform_);
+}
+
+void ExperimentRunner::applyPlanValue(int kind, double v) {
+    const PhysicalData& d = state_.data;
+    // Axis ratios are kept in the concentration unit: percent means x 0.01.
+    const double ratio = d.concentration == 1 ? v * 0.01 : v;
+    switch (kind) {
+        case 0:
+            setField(static_cast<int>(DataField::GeneralSupercooling), v);
+            break;
+        case 1:
+            setField(static_cast<int>(DataField::GeneralSurfaceEnergy), v);
+            break;
+        case 2:
+            setField(static_cast<int>(DataField::VolumeEnthalpy), v);
+            break;
+        case 3:
+            setField(static_cast<int>(DataField::SurfaceEnergy), v);
+            break;
+        case 4:
+            setField(static_cast<int>(DataField::Temperature), v);
+            break;
+        case 5:
+            setField(static_cast<int>(DataField::Concentration), v);
+            break;
+        case 6:
+            setField(static_cast<int>(DataField::Volume), v);
+            break;
+        case 7:
+            setField(static_cast<int>(DataField::SizeA), ratio * d.Size_B);
+            break;
+        case 8:
+            setField(static_cast<int>(DataField::SizeC), ratio * d.Size_B);
+            break;
+        case 9:
+            setField(static_cast<int>(DataField::EdgesRatio), v <= 0 ? 0 : v);
+            break;
+        case 10:
+            setField(static_cast<int>(DataField::VerticesRatio), v);
+            break;
+        default:
+            break;
+    }
+}
+
+bool ExperimentRunner::singleRun(double probability, bool porous) {
+    RunState& rs = state_.runState;
+    RunSettings& run = state_.run;
+    run.Is_includes_porosity = porous ? 1 : 0;
+    run.Prob_in_at_step = probability;
+    run.N_in_per_step = probability * run.N_field_W * run.N_field_H;
+    if (auto step = timeStepFor(probability, state_.data)) run.Time_step = *step;
+    rs.singleSimulation = false;
+    rs.seriesFlag = true;
+    if (!loop_.PrepareNewRun()) {
+        rs.experimentFlag = false;  // the data cannot run: the whole experiment ends
+        return false;
+    }
+    loop_.FillRunRecord();
+    loop_.StartLoop();
+    return rs.experimentFlag;
+}
+
+void ExperimentRunner::logCurrent(int eventCode) {
+    RunRecord& record = state_.results.current;
+    record.logPath = state_.paths.logPath;
+    if (!appendRunRecord(record.logPath, eventCode, record, platform_))
+        ++state_.runState.logFailures;
+}
+
+bool ExperimentRunner::series(const std::vector<double>& values, bool porous) {
+    const ResearchSettings& research = state_.research;
+    for (double p : values) {
+        singleRun(p, porous);
+        if (!state_.runState.experimentFlag) return false;
+        reports_.push_back(state_.results.current);
+        if (!state_.runState.seriesFlag) return false;
+        if (research.Do_exit_when_less_than_N_layers_filled &&
+            state_.results.current.curLayer < research.Theshold_of_layesr_to_fill)
+            return false;
+    }
+    return true;
+}
+
+void ExperimentRunner::reduceAndLog() {
+    RunRecord reduced = Reduce(reports_);
+    reports_.clear();
+    state_.results.current = reduced;
+    logCurrent(kEventReduced);
+}
+
+bool ExperimentRunner::optimisedRun() {
+    const PhysicalData& d = state_.data;
+    const int scheme = state_.research.Sheme_for_running_with_porosity;
+    // Growth at the slowest site: a molecule held by its bottom face alone.
+    double x = (1 - 2 * bottomFaceShare(d)) * d.General_Surface_Energy - d.General_Suupercooling;
+    x = std::min(x, 90.0);
+    const double g = 0.5 / std::exp(x);
+    if (!(g > 0.0005)) return false;
+    double p = kOptimisedProbabilities[0];
+    for (double candidate : kOptimisedProbabilities)
+        if (candidate < g) p = candidate;
+    auto completes = [&] { return state_.runState.experimentFlag && state_.runState.seriesFlag; };
+    if (scheme != kAllWithPorosity) {
+        singleRun(p, false);
+        if (!completes()) return true;
+        logCurrent(kEventReduced);
+    }
+    if (scheme != kNoPorosity) {
+        singleRun(p, true);
+        if (!completes()) return true;
+        reports_.push_back(state_.results.current);
+        logCurrent(kEventReduced);
+    }
+    return true;
+}
+
+bool ExperimentRunner::FullRun() {
+    reports_.clear();
+    if (state_.research.Do_optimize_run_probabilities && optimisedRun()) {
+        return state_.runState.experimentFlag;
+    }
+    std::vector<double> values = state_.research.values;
+    if (values.empty() ||
+        std::any_of(values.begin(), values.end(), [](double v) { return !(v >= 1e-7); }))
+        values = kFallbackProbabilities;
+    switch (state_.research.Sheme_for_running_with_porosity) {
+        case kNoPorosity:
+            if (!series(values, false)) return false;
+            reduceAndLog();
+            break;
+        case kDuplicateWithPorosity: {
+            if (!series(values, false)) return false;
+            reduceAndLog();
+            if (!series(values, true)) return false;
+            reduceAndLog();
+            break;
+        }
+        case kFirstAlsoWithPorosity: {
+            if (!series(values, false)) return false;
+            RunRecord reduced = Reduce(reports_);
+            reports_.clear();
+            state_.results.current = reduced;
+            logCurrent(kEventReduced);
+            singleRun(values.front(), true);
+            if (!state_.runState.experimentFlag || !state_.runState.seriesFlag) return false;
+            logCurrent(kEventReduced);
+            state_.results.current = reduced;
+            break;
+        }
+        case kAllWithPorosity:
+        default:
+            if (!series(values, true)) return false;
+            reduceAndLog();
+            break;
+    }
+    return true;
+}
+
+void ExperimentRunner::RunFullSingleRun() {
+    RunState& rs = state_.runState;
+    state_.research.values = reReadValues(state_.research);
+    rs.experimentFlag = true;
+    rs.rateCheckArmed = true;
+    holdControls();
+    FullRun();
+    rs.rateCheckArmed = false;
+    rs.experimentFlag = false;
+    releaseControls();
+}
+
+bool ExperimentRunner::planStyleRun() {
+    RunState& rs = state_.runState;
+    refreshData();
+    pumpBetweenRuns();
+    if (rs.testMode) {
+        platform_.sleepMilliseconds(500);
+    } else {
+        FullRun();
+    }
+    pumpBetweenRuns();
+    return rs.experimentFlag;
+}
+
+void ExperimentRunner::GeneralExperiment(long long maxDraws) {
+    RunState& rs = state_.runState;
+    std::vector<RandomArgument>& args = state_.randomArguments;
+    state_.research.values = reReadValues(state_.research);
+    rs.seriesFlag = true;
+    rs.experimentFlag = true;
+    holdControls();
+    for (long long draw = 0;
+         rs.seriesFlag && rs.experimentFlag && args.size() >= kRandomArgumentCount &&
+         (maxDraws <= 0 || draw < maxDraws);
+         ++draw) {
+        // Axes in nanometres, at least 0.1 nm; surface weights at most 10000.
+        const double a = std::max(0.1, Sample(args[kArgumentAxisA], standardUniform()));
+        const double b = std::max(0.1, Sample(args[kArgumentAxisB], standardUniform()));
+        const double c = std::max(0.1, Sample(args[kArgumentAxisC], standardUniform()));
+        const double E = std::min(10000.0, Sample(args[kArgumentEdgesWeight], standardUniform()));
+        const double V =
+            std::min(10000.0, Sample(args[kArgumentVerticesWeight], standardUniform()));
+        double delta = Sample(args[kArgumentSupercooling], standardUniform());
+        if (delta < 0.00001) delta = 0.0001;
+        const RandomArgument& energy = args[kArgumentSurfaceEnergy];
+        double sigma;
+        if (isAutoEnd(energy, energy.min) || isAutoEnd(energy, energy.max)) {
+            // The share of the surface a lone molecule on a flat face touches.
+            const double F =
+                (b * c / 2 / (b * c + a * b + a * c) + (b + c) * E / (2 * (a + b + c)) + V / 2) /
+                (V + E + 1);
+            const double lo = isAutoEnd(energy, energy.min) ? delta / 2 : energy.min;
+            double hi = energy.max;
+            if (isAutoEnd(energy, energy.max)) hi = F > 0 ? std::sqrt(delta) * 7.27 / F : lo;
+            sigma = Sample(energy, lo, hi, standardUniform());
+        } else {
+            sigma = Sample(energy, standardUniform());
+        }
+        // Drawn nanometres into the data's length unit.
+        const double toLength =
+            std::pow(10.0, -9 - unitExponent(UnitKind::Length, state_.data.dimension));
+        enterFieldText(state_.data, state_.run, DataField::EdgesRatio, cformat("%.4g", E),
+                       platform_);
+        enterFieldText(state_.data, state_.run, DataField::VerticesRatio, cformat("%.4g", V),
+                       platform_);
+        setField(static_cast<int>(DataField::SizeA), a * toLength);
+        setField(static_cast<int>(DataField::SizeB), b * toLength);
+        setField(static_cast<int>(DataField::SizeC), c * toLength);
+        setField(static_cast<int>(DataField::GeneralSupercooling), delta);
+        setField(static_cast<int>(DataField::GeneralSurfaceEnergy), sigma);
+        if (!planStyleRun()) break;
+    }
+    rs.experimentFlag = false;
+    releaseControls();
+}
+
+void ExperimentRunner::FullResearchForShape() {
+    RunState& rs = state_.runState;
+    state_.research.values = reReadValues(state_.research);
+    rs.experimentFlag = true;
+    holdControls();
+    for (double delta : kResearchSupercoolings) {
+        if (!rs.experimentFlag) break;
+        searchSurfaceEnergy(delta);
+    }
+    rs.experimentFlag = false;
+    releaseControls();
+}
+
+void ExperimentRunner::searchSurfaceEnergy(double delta) {
+    RunState& rs = state_.runState;
+    setField(static_cast<int>(DataField::GeneralSupercooling), delta);
+    const double d = 1 - 2 * bottomFaceShare(state_.data);
+    double lo = d != 0 ? delta / d : delta;
+    double hi = d != 0 ? (delta + 5) / d : 5 * delta;
+    double next = (lo + hi) / 2;
+
+    std::vector<std::pair<double, double>> tried;  // (sigma, rate as part of continuous)
+    auto trial = [&](double sigma) {
+        setField(static_cast<int>(DataField::GeneralSurfaceEnergy), sigma);
+        bool going = planStyleRun();
+        tried.emplace_back(sigma, state_.results.current.avRatePercent * 0.01);
+        return going && rs.experimentFlag;
+    };
+    struct Bracket {
+        bool hasA = false, hasB = false;
+        double A = 0, B = 0;
+    };
+    auto bracket = [&](double T) {
+        Bracket br;
+        for (auto [sigma, y] : tried) {
+            if (y <= T && (!br.hasA || sigma < br.A)) br = {true, br.hasB, sigma, br.B};
+            if (y >= T && (!br.hasB || sigma > br.B)) br = {br.hasA, true, br.A, sigma};
+        }
+        return br;
+    };
+    auto wasTried = [&](double sigma) {
+        return std::any_of(tried.begin(), tried.end(),
+                           [&](auto& t) { return std::fabs(t.first - sigma) <= 0.00001; });
+    };
+    // Brackets the surface energy at which the rate falls to T of continuous growth.
+    auto phase = [&](double T) {
+        for (int trials = 0; trials < 10; ++trials) {
+            if (!trial(next)) return false;
+            Bracket br = bracket(T);
+            if (br.hasA && br.hasB) {
+                next = (br.A + br.B) / 2;
+                if (wasTried(next)) {
+                    const double r = 0.25 + 0.5 * standardUniform();
+                    next = (1 - r) * br.B + r * br.A;
+                }
+                if (std::fabs(br.B - br.A) * 2 / std::fabs(br.A + br.B) <= 0.02) break;
+            } else if (br.hasA) {
+                next = br.A / 2;
+            } else if (br.hasB) {
+                next = 2 * br.B;
+            } else {
+                break;  // no usable rate at all
+            }
+        }
+        return true;
+    };
+    auto middle = [](const Bracket& br) {
+        return ((br.hasA ? br.A : 1e40) + (br.hasB ? br.B : -1e40)) / 2;
+    };
+
+    if (!phase(0.005)) return;
+    Bracket stop = bracket(0.005);
+    if (!stop.hasA && !stop.hasB) return;
+    const double sigmaStop = middle(stop);
+    if (!phase(0.97)) return;
+    Bracket cont = bracket(0.97);
+    if (!cont.hasA && !cont.hasB) return;
+    const double sigmaCont = middle(cont);
+    if (!(sigmaStop > sigmaCont)) return;
+
+    const double tenth = (sigmaStop - sigmaCont) / 10;
+    double D = tenth > 1      ? std::trunc(tenth)
+               : tenth > 0.5  ? 0.5
+               : tenth > 0.25 ? 0.25
+               : tenth > 0.2  ? 0.2
+                              : tenth;
+    if (!(std::fabs(D) >= 1e-20)) return;
+    const double from = D * std::trunc(sigmaCont / D);
+    const double to = 1 + D * std::trunc(sigmaStop / D);
+    int scans = 0;
+    for (double sigma = from; sigma <= to && scans < 41; sigma += D) {
+        ++scans;
+        if (!trial(sigma)) return;
+        const double y = tried.back().second;
+        // Far past the point where growth stops: the rest of the scan would only confirm it.
+        if (y < 0.005 && std::exp(d * sigma - delta) > 30 && scans >= 5) return;
+    }
+}
+
+}  // namespace quorvane

@@ -1,0 +1,108 @@
+#pragma once
+/// The experiment drivers: the plan experiment (start, test, resume), the full
+/// run over a list of incorporation probabilities with its reduction, the full
+/// single run, the general experiment with randomly drawn physical data, and
+/// the search over surface energies for a molecule of given shape. Each drives
+/// the same run loop as a single simulation and logs every run.
+
+#include <functional>
+#include <random>
+#include <vector>
+
+#include "common/platform.h"
+#include "experiments/app_state.h"
+#include "experiments/plan_file.h"
+#include "experiments/run_controller.h"
+
+namespace quorvane {
+
+/// Menu commands of the Run panel's "Action" button.
+inline constexpr int kCmdStartSingle = 32812;
+inline constexpr int kCmdRunFullSingle = 32839;
+inline constexpr int kCmdResumeRun = 32806;
+inline constexpr int kCmdStartExperiment = 32815;
+inline constexpr int kCmdResumeExperiment = 32848;
+inline constexpr int kCmdFullResearch = 32818;
+inline constexpr int kCmdGeneralExperiment = 32843;
+inline constexpr int kCmdCreateSummary = 32841;
+inline constexpr int kCmdResearchSettings = 32844;
+inline constexpr int kCmdTestPlan = 32849;
+inline constexpr int kCmdSaveRunReport = 32845;
+
+/// The supercoolings the shape search visits, in order.
+inline constexpr double kResearchSupercoolings[19] = {
+    0.01, 0.02, 0.05, 0.08, 0.1, 0.2, 0.3, 0.5, 0.8, 1, 2, 3, 4, 5, 8, 10, 12, 15, 20};
+
+/// What the runner asks of the windows; every hook may be empty.
+struct RunnerHooks {
+    std::function<void()> refillPlanList;  ///< the plan list shows the current values
+    std::function<void()> repaint;         ///< the Data and Run panels show the data
+    /// Called before each run of a plan with its position (0-based) and the
+    /// number of combinations.
+    std::function<void(long long, long long)> combinationStarted;
+    /// Decides whether the combination at this position is run (sharding);
+    /// empty: every combination.
+    std::function<bool(long long)> runsCombination;
+};
+
+class ExperimentRunner {
+  public:
+    ExperimentRunner(AppState& state, RunController& loop, PlanFile& planFile, Platform& platform);
+
+    RunnerHooks hooks;
+
+    /// "Start experiment" and "Test experiment plan".
+    void StartExperiment(bool testMode);
+    /// "Resume experiment": the plan from its current values, without advancing first.
+    void ResumeExperiment();
+    /// The plan loop from the current values (also the body of "Resume run").
+    void PlanLoop();
+    /// "Run full single run": one full run of the data as they are, rate check armed.
+    void RunFullSingleRun();
+    /// "General experiment", after the distributions dialog answered Run; it
+    /// draws until stopped, or `maxDraws` times when that is above 0.
+    void GeneralExperiment(long long maxDraws = 0);
+    /// "Full research for molecule of given shape".
+    void FullResearchForShape();
+
+    /// One full run; true when it completed (every planned run ended by a limit).
+    bool FullRun();
+
+    /// The standard generator of the general experiment and the shape search,
+    /// seeded once (with the time in the program, by the batch runner's choice).
+    void seedStandardGenerator(unsigned seed) { standard_.seed(seed); }
+    /// A number 0..32767 from the standard generator, as a part of 32767.
+    double standardUniform();
+
+    /// Sets one plan quantity as if the user had typed it (plan kinds 0..10).
+    void applyPlanValue(int kind, double value);
+    /// Number of combinations of the plan (1 for an empty plan: one full run).
+    long long combinationCount() const;
+    /// Position of the plan's current values in its order of combinations.
+    long long combinationIndex() const;
+
+  private:
+    bool singleRun(double probability, bool porous);
+    bool series(const std::vector<double>& values, bool porous);
+    void reduceAndLog();
+    void logCurrent(int eventCode);
+    bool optimisedRun();
+    /// Steps 4 to 6 of the plan loop: one full run (or the test pause) of the
+    /// data as they stand. False when the experiment was stopped.
+    bool planStyleRun();
+    void refreshData();
+    void pumpBetweenRuns();
+    void setField(int field, double value);
+    void searchSurfaceEnergy(double supercooling);
+    void holdControls();
+    void releaseControls();
+
+    AppState& state_;
+    RunController& loop_;
+    PlanFile& planFile_;
+    Platform& platform_;
+    std::vector<RunRecord> reports_;
+    std::minstd_rand standard_;
+};
+
+}  // namespace quorvane
