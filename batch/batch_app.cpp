@@ -12,6 +12,7 @@
 #include "common/file_io.h"
 #include "common/text.h"
 #include "experiments/session.h"
+#include "model/data_rules.h"
 #include "model/theory.h"
 
 namespace quorvane::batch {
@@ -47,6 +48,9 @@ int prepare(const BatchOptions& o, Session& s) {
         if (!s.readDataFile(*o.dataFile).loaded()) return refuse("the data file was refused");
         state.paths.currentDataPath = *o.dataFile;
     } else {
+        // The Data panel parses its surface-shape texts as soon as a field takes the
+        // focus at start-up; the built-in data get the same.
+        applyUpdate(state.data, state.run, requestFromData(state.data), s.platform);
         s.loop.SetDefaultRunSettings();
     }
     if (o.mode == RunMode::Plan) {

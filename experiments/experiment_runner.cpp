@@ -111,11 +111,7 @@ void ExperimentRunner::PlanLoop() {
             refreshData();
             if (hooks.combinationStarted) hooks.combinationStarted(position, total);
             pumpBetweenRuns();
-            if (rs.testMode) {
-                platform_.sleepMilliseconds(500);
-            } else {
-                FullRun();
-            }
+            runOrTestPause();
             pumpBetweenRuns();
             if (!rs.experimentFlag) return;  // stopped: resume runs this combination again
         }
@@ -128,10 +124,14 @@ void ExperimentRunner::PlanLoop() {
 }
 
 void ExperimentRunner::pumpBetweenRuns() {
+    RunState& rs = state_.runState;
+    const bool inSeries = rs.seriesFlag;
     platform_.handlePendingMessages();
-    // Closing the program between two runs ends the experiment as it would during one.
-    if (platform_.messagePending() && platform_.pendingMessageIsClose())
-        state_.runState.experimentFlag = false;
+    // The Pause button between two runs, or closing the program, ends the
+    // experiment as it would during a run; otherwise the next run would set the
+    // series flag again and the press would be lost.
+    if (inSeries && !rs.seriesFlag) rs.experimentFlag = false;
+    if (platform_.messagePending() && platform_.pendingMessageIsClose()) rs.experimentFlag = false;
 }
 
 void ExperimentRunner::refreshData() {
@@ -317,15 +317,24 @@ void ExperimentRunner::RunFullSingleRun() {
     releaseControls();
 }
 
+void ExperimentRunner::runOrTestPause() {
+    RunState& rs = state_.runState;
+    if (!rs.testMode) {
+        FullRun();
+        return;
+    }
+    // The test pause stands in for a series: the Pause button ends it as it would
+    // end a series, instead of starting a second experiment inside this one.
+    rs.seriesFlag = true;
+    platform_.sleepMilliseconds(500);
+    pumpBetweenRuns();
+}
+
 bool ExperimentRunner::planStyleRun() {
     RunState& rs = state_.runState;
     refreshData();
     pumpBetweenRuns();
-    if (rs.testMode) {
-        platform_.sleepMilliseconds(500);
-    } else {
-        FullRun();
-    }
+    runOrTestPause();
     pumpBetweenRuns();
     return rs.experimentFlag;
 }

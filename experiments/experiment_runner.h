@@ -90,6 +90,8 @@ class ExperimentRunner {
     /// Steps 4 to 6 of the plan loop: one full run (or the test pause) of the
     /// data as they stand. False when the experiment was stopped.
     bool planStyleRun();
+    /// One full run, or the 500 ms pause that stands in for it in test mode.
+    void runOrTestPause();
     void refreshData();
     void pumpBetweenRuns();
     void setField(int field, double value);
