@@ -107,6 +107,9 @@ ParsedOptions parseBatchOptions(const std::vector<std::string>& args) {
         } else if (a == "--single") {
             explicitSingle = true;
             ++runModes;
+        } else if (a == "--no-run") {
+            o.mode = RunMode::None;
+            ++runModes;
         } else if (a == "--summary") {
             o.summary = true;
         } else if (a == "--steps") {
@@ -134,7 +137,8 @@ ParsedOptions parseBatchOptions(const std::vector<std::string>& args) {
         parsed.ok = true;
         return parsed;
     }
-    if (runModes > 1) return fail("choose one of --single, --full, --plan, --general, --research");
+    if (runModes > 1)
+        return fail("choose one of --single, --full, --plan, --general, --research, --no-run");
     if (runModes == 0 && o.summary) o.mode = RunMode::None;
     if (explicitSingle) o.mode = RunMode::Single;
     if ((o.planTest || o.planResume) && o.mode != RunMode::Plan)
@@ -180,6 +184,7 @@ What to run (one of; default a single simulation):
   --research           the search over surface energies for the data's molecule
   --summary            build the two summary files from the log (alone, or after
                        any of the above)
+  --no-run             run nothing: load, set and write (with --write-data)
 
 Runs:
   --steps N            also end a single simulation after N steps (event code 5)

@@ -1,0 +1,53 @@
+#pragma once
+// Running the batch runner as a separate process, as its users do.
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+namespace quorvane::testing {
+
+/// Exit status of the process, or 128 + the signal that ended it.
+inline int statusOf(int raw) {
+    if (WIFEXITED(raw)) return WEXITSTATUS(raw);
+    if (WIFSIGNALED(raw)) return 128 + WTERMSIG(raw);
+    return -1;
+}
+
+/// Starts quorvane-batch in `folder` with `args`, standard error into `errFile`.
+inline pid_t startBatch(const std::string& folder, const std::vector<std::string>& args,
+                        const std::string& errFile = "stderr.txt") {
+    pid_t pid = fork();
+    if (pid == 0) {
+        if (chdir(folder.c_str()) != 0) _exit(99);
+        FILE* err = freopen(errFile.c_str(), "w", stderr);
+        FILE* out = freopen("stdout.txt", "w", stdout);
+        (void)err;
+        (void)out;
+        std::vector<char*> argv;
+        std::string program = QUORVANE_BATCH_BIN;
+        argv.push_back(program.data());
+        std::vector<std::string> copy = args;
+        for (std::string& a : copy) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        execv(program.c_str(), argv.data());
+        _exit(98);
+    }
+    return pid;
+}
+
+inline int waitBatch(pid_t pid) {
+    int raw = 0;
+    waitpid(pid, &raw, 0);
+    return statusOf(raw);
+}
+
+/// Runs quorvane-batch to its end; returns its exit status.
+inline int runBatch(const std::string& folder, const std::vector<std::string>& args) {
+    return waitBatch(startBatch(folder, args));
+}
+
+}  // namespace quorvane::testing
