@@ -11,6 +11,7 @@ if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
 fi
 
 echo "No display is available (neither DISPLAY nor WAYLAND_DISPLAY is set), so the desktop"
-echo "program cannot open its window here. Run this command from a desktop session,"
-echo "or under a virtual display: xvfb-run -a build/bin/quorvane"
-exit 0
+echo "program cannot open its window here. Running a short headless demo with the batch"
+echo "runner instead (build/bin/quorvane-batch; see README.md):"
+echo
+exec scripts/demo.sh build/bin/quorvane-batch
