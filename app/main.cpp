@@ -1,6 +1,7 @@
 // The desktop program: one window over the shared core.
 
 #include <QApplication>
+#include <QStandardPaths>
 
 #include <clocale>
 #include <cstdio>
@@ -33,7 +34,9 @@ int main(int argc, char** argv) {
 
     quorvane::AppState state;
     quorvane::QtPlatform platform;
-    quorvane::MainWindow window(state, platform);
+    const std::string documents =
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString();
+    quorvane::MainWindow window(state, platform, documents);
     window.show();
     return application.exec();
 }

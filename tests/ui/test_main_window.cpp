@@ -2,7 +2,11 @@
 // random generator seeded at start-up.
 
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QtTest>
+
+#include <fstream>
+#include <sstream>
 
 #include "experiments/app_state.h"
 #include "ui/main_window.h"
@@ -15,7 +19,7 @@ class MainWindowTest : public QObject {
     void showsFiveTabsWithBlanks() {
         AppState state;
         QtPlatform platform;
-        MainWindow window(state, platform);
+        MainWindow window(state, platform, "");
         QCOMPARE(window.windowTitle(), QString("Quorvane"));
         QCOMPARE(window.tabs()->count(), 5);
         const QStringList labels{" Data ", " Run ", " View ", " Results ", " Help "};
@@ -25,7 +29,7 @@ class MainWindowTest : public QObject {
     void seedsTheGeneratorOnceAtStartUp() {
         AppState state;
         QtPlatform platform;
-        MainWindow window(state, platform);
+        MainWindow window(state, platform, "");
         // Only the third seed exceeds its limit; the closing draw then advances all three.
         Taus88 expected;
         expected.Seed(337643, 62047, 2751976);
@@ -34,6 +38,32 @@ class MainWindowTest : public QObject {
         QCOMPARE(state.random.z3(), expected.z3());
         Taus88 manual;
         QVERIFY(manual.z3() != expected.z3());
+    }
+
+    void firstStartCreatesTheWorkingFolderAndCloseSavesIt() {
+        QTemporaryDir documents;
+        const std::string folder = documents.path().toStdString() + "/Ambrevo";
+        {
+            AppState state;
+            QtPlatform platform;
+            MainWindow window(state, platform, documents.path().toStdString());
+            QVERIFY(window.workingFolderReady());
+            QVERIFY(QFile::exists(QString::fromStdString(folder + "/_Quorvane_setting.csv")));
+            QVERIFY(QFile::exists(QString::fromStdString(folder + "/_Quorvane_lastData.csv")));
+            window.close();
+        }
+        std::ifstream in(folder + "/_Quorvane_setting.csv");
+        std::stringstream text;
+        text << in.rdbuf();
+        // One block at the first start, one more at the close.
+        QCOMPARE(QString::fromStdString(text.str()).count("Setting Quorvane\n"), 2);
+
+        // The next start reads them: the last data come back, named in the title.
+        AppState again;
+        QtPlatform platform;
+        MainWindow window(again, platform, documents.path().toStdString());
+        QVERIFY(window.windowTitle().startsWith("Quorvane - "));
+        QVERIFY(window.windowTitle().endsWith("_Quorvane_lastData.csv"));
     }
 };
 
