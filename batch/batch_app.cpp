@@ -51,7 +51,8 @@ int prepare(const BatchOptions& o, Session& s) {
         // The Data panel parses its surface-shape texts as soon as a field takes the
         // focus at start-up; the built-in data get the same.
         applyUpdate(state.data, state.run, requestFromData(state.data), s.platform);
-        s.loop.SetDefaultRunSettings();
+        // "Set default" without its two rebuilds of a field nobody looks at.
+        proposeDefaultRunSettings(state.data, state.run);
     }
     if (o.mode == RunMode::Plan) {
         std::string planPath = o.planFile;

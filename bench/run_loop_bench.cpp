@@ -67,6 +67,40 @@ void RunLoop(benchmark::State& state) {
     }
 }
 
+/// A whole run of 20000 steps from its preparation, as the batch runner's
+/// `--steps 20000` does it: the time to compare that command's with.
+void WholeRun(benchmark::State& state) {
+    QuietPlatform platform;
+    AppState app;
+    for (auto _ : state) {
+        app.random = Taus88{};
+        app.random.SeedForStart();
+        app.data.General_Suupercooling = 1;
+        app.data.General_Surface_Energy = 3;
+        app.data.edgesRatio = 0.25;
+        app.data.verticesRatio = 0.05;
+        app.run.N_field_W = kSide;
+        app.run.N_field_H = kSide;
+        app.run.Prob_in_at_step = 0.01;
+        app.run.N_in_per_step = 0.01 * kSide * kSide;
+        app.run.Time_step = 1e-9;
+        app.run.Is_any_limits = 1;
+        RunController loop(app, platform);
+        int stopAt = 20000;
+        loop.hooks.stepDone = [&](int step) {
+            if (step >= stopAt) app.runState.runFlag = false;
+        };
+        auto start = std::chrono::steady_clock::now();
+        if (!loop.PrepareNewRun()) {
+            state.SkipWithError("the run was refused");
+            return;
+        }
+        loop.ContinueLoop();
+        std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
+        state.SetIterationTime(seconds.count());
+    }
+}
+
 }  // namespace
 
 void RegisterRunLoopBenchmarks(SummaryTable& table) {
@@ -76,6 +110,13 @@ void RegisterRunLoopBenchmarks(SummaryTable& table) {
         ->Iterations(3)
         ->Repetitions(kRepetitions);
     table.Add({label, label, 1, "plain 160x160 active", "bare step", LineForm::SpeedRatio});
+    const char* whole = "whole run 160x160 active 20000 steps";
+    benchmark::RegisterBenchmark(whole, WholeRun)
+        ->UseManualTime()
+        ->Iterations(1)
+        ->Repetitions(3)
+        ->Unit(benchmark::kMillisecond);
+    table.Add({whole, whole, 1, "", "", LineForm::Milliseconds});
 }
 
 }  // namespace quorvane::bench

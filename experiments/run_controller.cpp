@@ -290,21 +290,7 @@ double defaultProbability(const PhysicalData& d) {
     return P;
 }
 
-void RunController::SetDefaultRunSettings() {
-    RunSettings& run = state_.run;
-    const PhysicalData& d = state_.data;
-    auto init = [&]() {
-        auto inputs = makeEngineInputs(d, run);
-        InitStatus status =
-            inputs ? state_.engine.InitRun(inputs->E0, inputs->E8, inputs->Pint, inputs->a,
-                                           inputs->b, inputs->c, inputs->W, inputs->H,
-                                           inputs->edgeWeight, inputs->vertexWeight)
-                   : InitStatus::BadRate;
-        if (status != InitStatus::Ok)
-            platform_.message(inputs ? engineRefusalMessage(status) : kProbabilityNotANumber);
-        return status == InitStatus::Ok;
-    };
-    if (!init()) return;
+void proposeDefaultRunSettings(const PhysicalData& d, RunSettings& run) {
     const double P = defaultProbability(d);
     int W = 100, H = 100;
     // Enough columns that about five molecules arrive in every step.
@@ -317,6 +303,24 @@ void RunController::SetDefaultRunSettings() {
     run.N_field_H = H;
     run.N_in_per_step = P * W * H;
     if (auto step = timeStepFor(P, d)) run.Time_step = *step;
+}
+
+void RunController::SetDefaultRunSettings() {
+    const PhysicalData& d = state_.data;
+    auto init = [&]() {
+        auto inputs = makeEngineInputs(d, state_.run);
+        InitStatus status =
+            inputs ? state_.engine.InitRun(inputs->E0, inputs->E8, inputs->Pint, inputs->a,
+                                           inputs->b, inputs->c, inputs->W, inputs->H,
+                                           inputs->edgeWeight, inputs->vertexWeight)
+                   : InitStatus::BadRate;
+        if (status != InitStatus::Ok)
+            platform_.message(inputs ? engineRefusalMessage(status) : kProbabilityNotANumber);
+        return status == InitStatus::Ok;
+    };
+    // The engine starts afresh: a paused field does not survive new defaults.
+    if (!init()) return;
+    proposeDefaultRunSettings(d, state_.run);
     init();
     if (hooks.repaintAll) hooks.repaintAll();
 }

@@ -69,4 +69,9 @@ class RunController {
 /// bottom face is at most half as likely to leave as a molecule is to arrive.
 double defaultProbability(const PhysicalData& data);
 
+/// The run settings "Set default" proposes: that probability, and a square
+/// field of 100 to 310 columns a side on which about five molecules arrive per
+/// step; the time step follows.
+void proposeDefaultRunSettings(const PhysicalData& data, RunSettings& run);
+
 }  // namespace quorvane
