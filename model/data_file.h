@@ -27,10 +27,13 @@ struct DataDocument {
     std::vector<RandomArgument>& randomArguments;
 };
 
-/// What writing did. On success the window title becomes the path.
+/// What writing did.
 struct DataFileWriteResult {
     bool written = false;
     std::string path;
+
+    /// The main window's title after a successful write: the path.
+    std::string windowTitle() const { return path; }
 };
 
 enum class DataFileReadStatus {
@@ -48,6 +51,8 @@ struct DataFileReadResult {
     std::vector<DataField> refusedTexts;  ///< shape texts Update refused, focus the first
 
     bool loaded() const { return status == DataFileReadStatus::Loaded; }
+    /// The main window's title after a successful read.
+    std::string windowTitle() const { return "Quorvane - " + path; }
 };
 
 /// The whole file as `WriteDataFile` writes it.
