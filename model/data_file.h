@@ -71,7 +71,9 @@ DataFileWriteResult WriteDataFile(const std::string& path, const DataDocument& d
 ///  - sizes at or below 0 become 1, the jump frequencies are recomputed, the
 ///    Data panel's Update parses the shape texts and recomputes P and the
 ///    time step;
-///  - the value list of the research settings is re-read from its texts.
+///  - the value list of the research settings is re-read from its texts (the
+///    file holds only its count, "Number_values_in_array_to_try", which
+///    reading therefore passes over).
 /// Every line is read whole, whatever its length. A known key without a value,
 /// a number that is not finite (NaN or infinity would spread through every
 /// formula), a unit index outside its table, a field size below 1 and a
