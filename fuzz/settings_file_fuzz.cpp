@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "common/file_io.h"
@@ -16,8 +17,10 @@ namespace {
 
 using namespace quorvane;
 
+/// A fresh folder in the temporary folder (TMPDIR; a RAM disk speeds fuzzing up).
 std::string temporaryFolder() {
-    std::string path = "/tmp/quorvane-settings-fuzz-XXXXXX";
+    std::string path =
+        (std::filesystem::temp_directory_path() / "quorvane-settings-fuzz-XXXXXX").string();
     if (!mkdtemp(path.data())) return {};
     return path;
 }
@@ -32,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
 
     std::string folder = joinPath(documents, kWorkingFolderName);
     std::filesystem::create_directory(folder);
-    writeFileAtomically(joinPath(folder, kSettingsFileName), text);
+    std::ofstream(joinPath(folder, kSettingsFileName), std::ios::binary) << text;
 
     fuzzing::SilentPlatform platform;
     PhysicalData data = makeStartData();

@@ -27,10 +27,13 @@ struct DataDocument {
     std::vector<RandomArgument>& randomArguments;
 };
 
-/// What writing did. On success the window title becomes the path.
+/// What writing did.
 struct DataFileWriteResult {
     bool written = false;
     std::string path;
+
+    /// The main window's title after a successful write: the path.
+    std::string windowTitle() const { return path; }
 };
 
 enum class DataFileReadStatus {
@@ -48,6 +51,8 @@ struct DataFileReadResult {
     std::vector<DataField> refusedTexts;  ///< shape texts Update refused, focus the first
 
     bool loaded() const { return status == DataFileReadStatus::Loaded; }
+    /// The main window's title after a successful read.
+    std::string windowTitle() const { return "Quorvane - " + path; }
 };
 
 /// The whole file as `WriteDataFile` writes it.
@@ -66,7 +71,9 @@ DataFileWriteResult WriteDataFile(const std::string& path, const DataDocument& d
 ///  - sizes at or below 0 become 1, the jump frequencies are recomputed, the
 ///    Data panel's Update parses the shape texts and recomputes P and the
 ///    time step;
-///  - the value list of the research settings is re-read from its texts.
+///  - the value list of the research settings is re-read from its texts (the
+///    file holds only its count, "Number_values_in_array_to_try", which
+///    reading therefore passes over).
 /// Every line is read whole, whatever its length. A known key without a value,
 /// a number that is not finite (NaN or infinity would spread through every
 /// formula), a unit index outside its table, a field size below 1 and a
