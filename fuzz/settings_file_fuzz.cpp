@@ -10,7 +10,7 @@
 #include <string>
 
 #include "common/file_io.h"
-#include "model/session.h"
+#include "model/start_close.h"
 #include "silent_platform.h"
 
 namespace {

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Builds every fuzz target with clang's libFuzzer and runs each for a while,
-# growing its corpus under fuzz/corpus/<name>/.
+# Builds every fuzz target with clang's libFuzzer and runs each for a while.
+# New inputs go to fuzz/out/<name>/; the committed corpus fuzz/corpus/<name>/ is
+# read as seeds and left as it is (merge a finding into it by hand, minimised
+# with -merge=1).
 #   scripts/fuzz.sh [seconds-per-target]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -12,7 +14,8 @@ CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug 
 cmake --build build-fuzz
 for program in build-fuzz/bin/fuzz_*; do
     name=${program##*/fuzz_}
-    mkdir -p "fuzz/corpus/$name"
+    mkdir -p "fuzz/out/$name" "fuzz/corpus/$name"
     echo "== $name for ${seconds}s"
-    "$program" -max_total_time="$seconds" -max_len=8192 -timeout=10 "fuzz/corpus/$name"
+    "$program" -max_total_time="$seconds" -max_len=8192 -timeout=10 "fuzz/out/$name" \
+        "fuzz/corpus/$name"
 done

@@ -6,8 +6,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "model/settings_file.h"
-#include "model/working_folder.h"
+#include "model/start_close.h"
 
 namespace quorvane {
 
@@ -42,22 +41,21 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::startUp(const std::string& documentsFolder) {
     if (documentsFolder.empty()) return;
-    WorkingFolderResult folder = locateWorkingFolder(documentsFolder, platform_);
-    if (!folder.ready()) return;
-    folderReady_ = true;
-    QDir::setCurrent(QString::fromStdString(folder.folder));
-    state_.paths = makeAppPaths(folder.folder);
     DataDocument document = session_->document();
-    SettingsReadResult read = readSettings(state_.paths, document, platform_);
-    if (read.status == SettingsReadStatus::Read && read.data.loaded())
-        setWindowTitle(QString::fromStdString("Quorvane - " + read.data.path));
+    StartResult start = startSession(documentsFolder, document, platform_);
+    if (!start.folder.ready()) return;
+    folderReady_ = true;
+    QDir::setCurrent(QString::fromStdString(start.folder.folder));
+    state_.paths = start.paths;
+    if (start.settings.status == SettingsReadStatus::Read && start.settings.data.loaded())
+        setWindowTitle(QString::fromStdString(start.settings.data.windowTitle()));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     // A running simulation ends at its next look at the message queue.
     state_.runState.runFlag = false;
     platform_.requestClose();
-    if (folderReady_) saveSettings(state_.paths, session_->document(), platform_);
+    if (folderReady_) closeSession(state_.paths, session_->document(), platform_);
     event->accept();
 }
 

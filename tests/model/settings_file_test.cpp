@@ -4,8 +4,8 @@
 #include <filesystem>
 
 #include "document_fixture.h"
-#include "model/session.h"
 #include "model/settings_file.h"
+#include "model/start_close.h"
 #include "scratch_folder.h"
 
 namespace quorvane {

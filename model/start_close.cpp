@@ -1,4 +1,4 @@
-#include "model/session.h"
+#include "model/start_close.h"
 
 namespace quorvane {
 
