@@ -31,11 +31,10 @@ constexpr int kSide = 160;
 constexpr int kWarmUpSteps = 300;
 constexpr int kTimedSteps = 1000;
 
-void RunLoop(benchmark::State& state) {
-    QuietPlatform platform;
-    AppState app;
+/// The "active" rates of the step benchmarks on a 160 x 160 field, from the start seeds.
+void prepareActiveRun(AppState& app) {
     app.random.SeedForStart();
-    app.data.General_Suupercooling = 1;  // the "active" rates of the step benchmarks
+    app.data.General_Suupercooling = 1;
     app.data.General_Surface_Energy = 3;
     app.data.edgesRatio = 0.25;
     app.data.verticesRatio = 0.05;
@@ -44,6 +43,12 @@ void RunLoop(benchmark::State& state) {
     app.run.Prob_in_at_step = 0.01;
     app.run.N_in_per_step = 0.01 * kSide * kSide;
     app.run.Time_step = 1e-9;
+}
+
+void RunLoop(benchmark::State& state) {
+    QuietPlatform platform;
+    AppState app;
+    prepareActiveRun(app);
     app.run.Is_any_limits = 0;
     app.run.Is_layers_limit = 1;
     app.run.Layers_limit = 1e9;  // checked every 100 steps, never reached
@@ -74,16 +79,7 @@ void WholeRun(benchmark::State& state) {
     AppState app;
     for (auto _ : state) {
         app.random = Taus88{};
-        app.random.SeedForStart();
-        app.data.General_Suupercooling = 1;
-        app.data.General_Surface_Energy = 3;
-        app.data.edgesRatio = 0.25;
-        app.data.verticesRatio = 0.05;
-        app.run.N_field_W = kSide;
-        app.run.N_field_H = kSide;
-        app.run.Prob_in_at_step = 0.01;
-        app.run.N_in_per_step = 0.01 * kSide * kSide;
-        app.run.Time_step = 1e-9;
+        prepareActiveRun(app);
         app.run.Is_any_limits = 1;
         RunController loop(app, platform);
         int stopAt = 20000;

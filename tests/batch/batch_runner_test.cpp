@@ -15,6 +15,7 @@
 #include "common/file_io.h"
 #include "common/text.h"
 #include "engine/growth_engine.h"
+#include "support/temp_folder.h"
 
 namespace quorvane {
 namespace {
@@ -25,20 +26,14 @@ using testing::runBatch;
 class BatchRunnerTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               (std::string("quorvane-batch-") +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
         for (const char* name : {"growing.csv", "small_plan.csv"})
             fs::copy_file(fs::path(QUORVANE_SOURCE_DIR) / "examples" / name, dir_ / name);
     }
-    void TearDown() override { fs::remove_all(dir_); }
-    std::string folder() const { return dir_.string(); }
+    std::string folder() const { return temp_.path(); }
     std::string read(const std::string& name) const {
-        return readWholeFile((dir_ / name).string()).value_or("");
+        return readWholeFile(temp_.file(name)).value_or("");
     }
-    bool exists(const std::string& name) const { return fs::exists(dir_ / name); }
+    bool exists(const std::string& name) const { return temp_.exists(name); }
 
     /// Log rows without their date cells, which differ from run to run.
     std::vector<std::string> rowsWithoutDates(const std::string& name) const {
@@ -62,7 +57,8 @@ class BatchRunnerTest : public ::testing::Test {
     /// Small and quick: a 16 x 16 field, two layers.
     const std::vector<std::string> quick_ = {"--quiet",      "--set", "N_field_W=16",  "--set",
                                              "N_field_H=16", "--set", "Layers_limit=2"};
-    fs::path dir_;
+    testing::TempFolder temp_;
+    fs::path dir_ = temp_.path();
 };
 
 TEST_F(BatchRunnerTest, TheSameCommandGivesTheSameNumbers) {

@@ -6,6 +6,7 @@
 
 #include "common/file_io.h"
 #include "common/text.h"
+#include "support/temp_folder.h"
 
 namespace quorvane {
 namespace {
@@ -14,17 +15,9 @@ namespace fs = std::filesystem;
 
 class TempDir : public ::testing::Test {
   protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("quorvane-common-" +
-                std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-    std::string path(const std::string& name) const { return (dir_ / name).string(); }
-    fs::path dir_;
+    std::string path(const std::string& name) const { return folder_.file(name); }
+    testing::TempFolder folder_;
+    fs::path dir_ = folder_.path();
 };
 
 TEST(Text, SplitsLikeStrtokAndTrimsBlanks) {

@@ -9,6 +9,7 @@
 #include "common/text.h"
 #include "experiments/session.h"
 #include "support/scripted_platform.h"
+#include "support/temp_folder.h"
 
 namespace quorvane {
 namespace {
@@ -29,11 +30,6 @@ std::vector<std::string> cells(const std::string& line) {
 class ExperimentRunnerTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               (std::string("quorvane-runner-") +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
         state_.paths.logPath = path("log.csv");
         session_.planFile.paths.plan = path("plan.csv");
         state_.random.SeedForStart();
@@ -52,8 +48,7 @@ class ExperimentRunnerTest : public ::testing::Test {
         state_.research.List_of_values_to_try = "0.01";
         state_.research.values = {0.01};
     }
-    void TearDown() override { fs::remove_all(dir_); }
-    std::string path(const std::string& name) const { return (dir_ / name).string(); }
+    std::string path(const std::string& name) const { return folder_.file(name); }
 
     /// Data rows of the log (the two header lines left out), split into cells.
     std::vector<std::vector<std::string>> logRows() const {
@@ -69,7 +64,7 @@ class ExperimentRunnerTest : public ::testing::Test {
     /// A plan of kind 4 (three temperatures) first, then kind 2 (two enthalpies).
     void sixCombinations() { state_.plan.setRows({{4, 1500, 1560, 2}, {2, 1e-20, 2e-20, 1}}); }
 
-    fs::path dir_;
+    testing::TempFolder folder_;
     AppState state_;
     testing::ScriptedPlatform platform_;
     Session session_{state_, platform_};

@@ -7,6 +7,7 @@
 #include "common/file_io.h"
 #include "experiments/run_log.h"
 #include "support/scripted_platform.h"
+#include "support/temp_folder.h"
 
 namespace quorvane {
 namespace {
@@ -17,12 +18,7 @@ namespace fs = std::filesystem;
 class RunControllerTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               (std::string("quorvane-loop-") +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-        state_.paths.logPath = (dir_ / "log.csv").string();
+        state_.paths.logPath = folder_.file("log.csv");
         state_.data.General_Suupercooling = 1;
         state_.data.General_Surface_Energy = 3;
         state_.data.edgesRatio = 0.25;
@@ -39,7 +35,6 @@ class RunControllerTest : public ::testing::Test {
         run.Is_any_limits = 0;
         state_.random.SeedForStart();
     }
-    void TearDown() override { fs::remove_all(dir_); }
 
     int logRows() const {
         auto text = readWholeFile(state_.paths.logPath);
@@ -52,7 +47,7 @@ class RunControllerTest : public ::testing::Test {
         return text.substr(lastLine + 21, 4);  // after the date cell: "\"3\"," or "\"10\""
     }
 
-    fs::path dir_;
+    testing::TempFolder folder_;
     AppState state_;
     testing::ScriptedPlatform platform_;
     RunController loop_{state_, platform_};

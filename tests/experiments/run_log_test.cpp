@@ -7,6 +7,7 @@
 
 #include "common/file_io.h"
 #include "support/scripted_platform.h"
+#include "support/temp_folder.h"
 
 namespace quorvane {
 namespace {
@@ -15,15 +16,7 @@ namespace fs = std::filesystem;
 
 class RunLogTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               (std::string("quorvane-runlog-") +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-    std::string path(const std::string& name) const { return (dir_ / name).string(); }
+    std::string path(const std::string& name) const { return folder_.file(name); }
 
     static RunRecord sampleRecord() {
         RunRecord r;
@@ -50,7 +43,7 @@ class RunLogTest : public ::testing::Test {
         return r;
     }
 
-    fs::path dir_;
+    testing::TempFolder folder_;
     testing::ScriptedPlatform platform_;
 };
 

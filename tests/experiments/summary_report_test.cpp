@@ -8,7 +8,7 @@
 
 #include "common/file_io.h"
 #include "support/scripted_platform.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace quorvane {
 namespace {

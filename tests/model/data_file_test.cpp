@@ -11,13 +11,13 @@
 #include "model/data_file.h"
 #include "model/probabilities.h"
 #include "model/unit_change.h"
-#include "scratch_folder.h"
+#include "support/temp_folder.h"
 
 namespace quorvane {
 namespace {
 
 using testing::DocumentFixture;
-using testing::ScratchFolder;
+using testing::TempFolder;
 
 std::vector<std::string> linesOf(const std::string& text) {
     std::vector<std::string> lines;
@@ -28,7 +28,7 @@ std::vector<std::string> linesOf(const std::string& text) {
 }
 
 struct DataFile : ::testing::Test {
-    ScratchFolder folder;
+    TempFolder folder;
     DocumentFixture f;
 
     DataFileReadResult read(const std::string& text) {

@@ -6,16 +6,16 @@
 #include "document_fixture.h"
 #include "model/settings_file.h"
 #include "model/start_close.h"
-#include "scratch_folder.h"
+#include "support/temp_folder.h"
 
 namespace quorvane {
 namespace {
 
 using testing::DocumentFixture;
-using testing::ScratchFolder;
+using testing::TempFolder;
 
 struct Settings : ::testing::Test {
-    ScratchFolder documents;
+    TempFolder documents;
     DocumentFixture f;
     std::string folder = documents.file("Ambrevo");
 

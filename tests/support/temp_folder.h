@@ -6,6 +6,8 @@
 #include <random>
 #include <string>
 
+#include "common/file_io.h"
+
 namespace quorvane::testing {
 
 class TempFolder {
@@ -13,7 +15,7 @@ class TempFolder {
     TempFolder() {
         std::random_device seed;
         path_ = std::filesystem::temp_directory_path() /
-                ("quorvane-plan-test-" + std::to_string(seed()) + std::to_string(seed()));
+                ("quorvane-test-" + std::to_string(seed()) + std::to_string(seed()));
         std::filesystem::create_directories(path_);
     }
     ~TempFolder() {
@@ -23,6 +25,7 @@ class TempFolder {
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
+    std::string path() const { return path_.string(); }
     std::string file(const std::string& name) const { return (path_ / name).string(); }
 
     std::string write(const std::string& name, const std::string& content) const {
@@ -30,6 +33,10 @@ class TempFolder {
         std::ofstream(target, std::ios::binary) << content;
         return target;
     }
+    std::string read(const std::string& name) const {
+        return readWholeFile(file(name)).value_or("<missing>");
+    }
+    bool exists(const std::string& name) const { return std::filesystem::exists(path_ / name); }
 
   private:
     std::filesystem::path path_;
