@@ -54,8 +54,27 @@ void QtPlatform::setClipboardText(const std::string& text) {
     QApplication::clipboard()->setText(qs(text));
 }
 
+namespace {
+
+std::int64_t steadyMilliseconds() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+constexpr std::int64_t kPassIntervalMs = 4;
+
+}  // namespace
+
+bool QtPlatform::messagePending() {
+    if (closeRequested_) return true;
+    if (dispatchedThisCycle_) return false;
+    return steadyMilliseconds() - lastPassMs_ >= kPassIntervalMs;
+}
+
 void QtPlatform::dispatchMessage() {
     dispatchedThisCycle_ = true;
+    lastPassMs_ = steadyMilliseconds();
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 

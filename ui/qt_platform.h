@@ -24,7 +24,9 @@ class QtPlatform : public Platform {
 
     /// Qt cannot peek at its queue: one pass of event processing counts as the
     /// waiting message of a pump cycle, and a close request as a close message.
-    bool messagePending() override { return !dispatchedThisCycle_ || closeRequested_; }
+    /// Passes are paced to one every few milliseconds, so that a small field
+    /// steps at the engine's own speed while the window stays live.
+    bool messagePending() override;
     bool pendingMessageIsClose() override { return closeRequested_; }
     void dispatchMessage() override;
     void idle() override { dispatchedThisCycle_ = false; }
@@ -40,6 +42,7 @@ class QtPlatform : public Platform {
   private:
     QWidget* parent_ = nullptr;
     bool dispatchedThisCycle_ = false;
+    std::int64_t lastPassMs_ = 0;
     bool closeRequested_ = false;
 };
 
