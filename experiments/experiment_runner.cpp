@@ -43,32 +43,22 @@ double ExperimentRunner::standardUniform() {
     return r / 32767.0;
 }
 
-void ExperimentRunner::holdControls() {
-    state_.runState.controlsEnabled = false;
-    if (loop_.hooks.controlsChanged) loop_.hooks.controlsChanged();
-}
-
-void ExperimentRunner::releaseControls() {
-    state_.runState.controlsEnabled = true;
-    if (loop_.hooks.controlsChanged) loop_.hooks.controlsChanged();
-}
-
 void ExperimentRunner::StartExperiment(bool testMode) {
     state_.runState.testMode = testMode;
     if (hooks.refillPlanList) hooks.refillPlanList();
     state_.runState.experimentFlag = true;
-    holdControls();
+    loop_.takeControls();
     PlanLoop();
-    releaseControls();
+    loop_.releaseControls();
     state_.runState.experimentFlag = false;
 }
 
 void ExperimentRunner::ResumeExperiment() {
     state_.runState.experimentFlag = true;
-    holdControls();
+    loop_.takeControls();
     state_.research.values = reReadValues(state_.research);
     PlanLoop();
-    releaseControls();
+    loop_.releaseControls();
     state_.runState.experimentFlag = false;
 }
 
@@ -310,11 +300,11 @@ void ExperimentRunner::RunFullSingleRun() {
     state_.research.values = reReadValues(state_.research);
     rs.experimentFlag = true;
     rs.rateCheckArmed = true;
-    holdControls();
+    loop_.takeControls();
     FullRun();
     rs.rateCheckArmed = false;
     rs.experimentFlag = false;
-    releaseControls();
+    loop_.releaseControls();
 }
 
 void ExperimentRunner::runOrTestPause() {
@@ -345,7 +335,7 @@ void ExperimentRunner::GeneralExperiment(long long maxDraws) {
     state_.research.values = reReadValues(state_.research);
     rs.seriesFlag = true;
     rs.experimentFlag = true;
-    holdControls();
+    loop_.takeControls();
     for (long long draw = 0;
          rs.seriesFlag && rs.experimentFlag && args.size() >= kRandomArgumentCount &&
          (maxDraws <= 0 || draw < maxDraws);
@@ -388,20 +378,20 @@ void ExperimentRunner::GeneralExperiment(long long maxDraws) {
         if (!planStyleRun()) break;
     }
     rs.experimentFlag = false;
-    releaseControls();
+    loop_.releaseControls();
 }
 
 void ExperimentRunner::FullResearchForShape() {
     RunState& rs = state_.runState;
     state_.research.values = reReadValues(state_.research);
     rs.experimentFlag = true;
-    holdControls();
+    loop_.takeControls();
     for (double delta : kResearchSupercoolings) {
         if (!rs.experimentFlag) break;
         searchSurfaceEnergy(delta);
     }
     rs.experimentFlag = false;
-    releaseControls();
+    loop_.releaseControls();
 }
 
 void ExperimentRunner::searchSurfaceEnergy(double delta) {

@@ -96,8 +96,6 @@ class ExperimentRunner {
     void pumpBetweenRuns();
     void setField(int field, double value);
     void searchSurfaceEnergy(double supercooling);
-    void holdControls();
-    void releaseControls();
 
     AppState& state_;
     RunController& loop_;

@@ -16,18 +16,7 @@ bool RunController::PrepareNewRun() {
     const RunSettings& run = state_.run;
     const std::int64_t now = platform_.nowSeconds();
 
-    auto inputs = makeEngineInputs(d, run);
-    if (!inputs) {
-        platform_.message(kProbabilityNotANumber);
-        return false;
-    }
-    InitStatus status =
-        state_.engine.InitRun(inputs->E0, inputs->E8, inputs->Pint, inputs->a, inputs->b, inputs->c,
-                              inputs->W, inputs->H, inputs->edgeWeight, inputs->vertexWeight);
-    if (status != InitStatus::Ok) {
-        platform_.message(engineRefusalMessage(status));
-        return false;
-    }
+    if (!initEngine()) return false;
     rs.startTime = now;
     rs.elapsedSeconds = 0;
     rs.elapsedRemainderSeconds = 0;
@@ -43,6 +32,18 @@ bool RunController::PrepareNewRun() {
     rs.interrupted = false;
     rs.runFlag = true;
     return true;
+}
+
+bool RunController::initEngine() {
+    auto inputs = makeEngineInputs(state_.data, state_.run);
+    InitStatus status = inputs
+                            ? state_.engine.InitRun(inputs->E0, inputs->E8, inputs->Pint, inputs->a,
+                                                    inputs->b, inputs->c, inputs->W, inputs->H,
+                                                    inputs->edgeWeight, inputs->vertexWeight)
+                            : InitStatus::BadRate;
+    if (status != InitStatus::Ok)
+        platform_.message(inputs ? engineRefusalMessage(status) : kProbabilityNotANumber);
+    return status == InitStatus::Ok;
 }
 
 void RunController::StartNewSingleSimulation() {
@@ -307,21 +308,10 @@ void proposeDefaultRunSettings(const PhysicalData& d, RunSettings& run) {
 
 void RunController::SetDefaultRunSettings() {
     const PhysicalData& d = state_.data;
-    auto init = [&]() {
-        auto inputs = makeEngineInputs(d, state_.run);
-        InitStatus status =
-            inputs ? state_.engine.InitRun(inputs->E0, inputs->E8, inputs->Pint, inputs->a,
-                                           inputs->b, inputs->c, inputs->W, inputs->H,
-                                           inputs->edgeWeight, inputs->vertexWeight)
-                   : InitStatus::BadRate;
-        if (status != InitStatus::Ok)
-            platform_.message(inputs ? engineRefusalMessage(status) : kProbabilityNotANumber);
-        return status == InitStatus::Ok;
-    };
     // The engine starts afresh: a paused field does not survive new defaults.
-    if (!init()) return;
+    if (!initEngine()) return;
     proposeDefaultRunSettings(d, state_.run);
-    init();
+    initEngine();
     if (hooks.repaintAll) hooks.repaintAll();
 }
 

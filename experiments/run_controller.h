@@ -47,9 +47,13 @@ class RunController {
     /// this many steps (0: none).
     void setStepLimit(int steps) { stepLimit_ = steps; }
 
-  private:
+    /// The panels' editing controls are held by a run (take) or free again (release).
     void takeControls();
     void releaseControls();
+
+  private:
+    /// A fresh field from the data; false (with the reason shown) when refused.
+    bool initEngine();
     void setCaption(const char* caption);
     void notifyControls();
     /// Every 100 steps: the elapsed time and the limits. True when a limit ended the run.
