@@ -202,7 +202,11 @@ QLineEdit* DataPanel::makeEdit(DataField f, int width) {
     edit->setFixedWidth(width);
     edit->setObjectName(QString("edit_%1").arg(dataKeyForField(f)));
     edits_[static_cast<int>(f)] = edit;
-    connect(edit, &QLineEdit::editingFinished, this, [this, f] { fieldEdited(f); });
+    // Enter applies the field; so does leaving a field whose text was changed.
+    connect(edit, &QLineEdit::returnPressed, this, [this, f] { fieldEdited(f); });
+    connect(edit, &QLineEdit::editingFinished, this, [this, f] {
+        if (field(f)->isModified()) fieldEdited(f);
+    });
     return edit;
 }
 

@@ -54,7 +54,7 @@ MainWindow::MainWindow(AppState& state, QtPlatform& platform, const std::string&
                        QWidget* parent)
     : QWidget(parent), state_(state), platform_(platform) {
     setWindowTitle("Quorvane");
-    setWindowIcon(windowIcon());
+    setWindowIcon(programIcon());
     platform_.setParentWidget(this);
 
     // Every process start repeats the same random sequence.
@@ -68,6 +68,9 @@ MainWindow::MainWindow(AppState& state, QtPlatform& platform, const std::string&
 
 MainWindow::~MainWindow() {
     qApp->removeEventFilter(this);
+    // The panels go before the session they hold references to.
+    delete tabs_;
+    tabs_ = nullptr;
 }
 
 void MainWindow::buildTabs() {
@@ -141,7 +144,7 @@ QString MainWindow::aboutText() {
 void MainWindow::showAbout() {
     QMessageBox box(this);
     box.setWindowTitle("About Quorvane");
-    box.setIconPixmap(windowIcon().pixmap(48, 48));
+    box.setIconPixmap(programIcon().pixmap(48, 48));
     box.setTextFormat(Qt::PlainText);
     box.setText(aboutText());
     box.exec();
@@ -214,9 +217,6 @@ void MainWindow::tabChanged(int index) {
 }
 
 void MainWindow::showPanel(int index) {
-    // The Run panel shows the jump frequency and time step of the data as they
-    // are now, so it is refreshed before it becomes visible.
-    if (index == kRunTab && refreshRunPanel) refreshRunPanel();
     shownTab_ = index;
     if (QWidget* shown = tabs_->widget(index)) shown->update();
 }
@@ -258,6 +258,11 @@ bool MainWindow::forwardCameraKeys(Qt::KeyboardModifiers modifiers) {
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
+        case QEvent::Show:
+            // The Run panel shows the jump frequency and time step of the data
+            // as they are now, so it is refreshed as it is shown, by any route.
+            if (refreshRunPanel && tabs_ && watched == tabs_->widget(kRunTab)) refreshRunPanel();
+            break;
         case QEvent::Quit:
             // A running simulation ends at its next look at the message queue.
             state_.runState.runFlag = false;

@@ -120,7 +120,7 @@ QIcon tabIcon(int index) {
     return QIcon(pixmap);
 }
 
-QIcon windowIcon() {
+QIcon programIcon() {
     QIcon icon;
     for (int side : {16, 32, 48, 64}) {
         QPixmap pixmap = blank(32);

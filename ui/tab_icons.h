@@ -10,6 +10,6 @@ namespace quorvane {
 /// 4 Help); an empty icon for any other index.
 QIcon tabIcon(int index);
 /// The window icon: a growing face of box-shaped molecules.
-QIcon windowIcon();
+QIcon programIcon();
 
 }  // namespace quorvane
