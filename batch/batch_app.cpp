@@ -79,6 +79,7 @@ int prepare(const BatchOptions& o, Session& s) {
     if (o.recordFile)
         if (auto e = checkOutput("the record file", *o.recordFile, false); !e.empty())
             return refuse(e);
+    if (auto e = checkReportRequest(o.reports); !e.empty()) return refuse(e);
     if (o.mode == RunMode::Plan && o.sharded)
         if (auto e = checkOutput("the shard's plan file", s.planFile.paths.plan, true); !e.empty())
             return refuse(e);
@@ -162,6 +163,8 @@ int runBatch(const BatchOptions& o, Platform& platform) {
     if (o.writeDataFile && !session.writeDataFile(*o.writeDataFile).written)
         status = kExitLogFailed;
     if (o.summary && ConsolePlatform::stopSignal() == 0) session.createSummaryReports();
+    if (ConsolePlatform::stopSignal() == 0 && writeReports(session, o.reports) > 0)
+        status = kExitLogFailed;
     if (state.runState.logFailures > 0) {
         std::fprintf(stderr, "quorvane-batch: %d run(s) could not be written to the log %s\n",
                      state.runState.logFailures, state.paths.logPath.c_str());

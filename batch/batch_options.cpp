@@ -131,6 +131,8 @@ ParsedOptions parseBatchOptions(const std::vector<std::string>& args) {
             if (!value(v) || !parseShard(v, o.shardIndex, o.shardCount))
                 return fail("--shard needs K/N with 0 <= K < N");
             o.sharded = true;
+        } else if (std::string error; parseReportOption(args, i, o.reports, error)) {
+            if (!error.empty()) return fail(error);
         } else {
             return fail("unknown option \"" + a + "\" (see --help)");
         }
@@ -199,11 +201,19 @@ Runs:
                        in FILE_shardKofN.csv beside the plan)
   --quiet              no progress on standard error
 
+Reports (drawn without a display, by the desktop program's own code):
+  --report FILE.html   the HTML run report of the last run, its pictures in the
+                       folder FILE beside it
+  --full-report FILE.html
+                       the full report of the data from the report template, its
+                       pictures in FILE_img beside it
+  --template FILE      the template of --full-report (default: the shipped one)
+
 Event codes in the log: 0 time limit, 1 first layer not grown in time, 2 rate
 check failed, 3 layer limit reached, 5 --steps reached, 10 interrupted (Ctrl-C or
 SIGTERM), 77 reduced record of a full run.
 
-Exit status: 0 done; 1 a log row could not be written; 2 bad options, keys,
+Exit status: 0 done; 1 a log row or a report could not be written; 2 bad options, keys,
 values or files (nothing written); 130 after SIGINT, 143 after SIGTERM (the run
 is logged with code 10 and a plan file keeps the interrupted combination).
 )";

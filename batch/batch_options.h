@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "batch/batch_reports.h"
+
 namespace quorvane::batch {
 
 enum class RunMode { Single, Full, Plan, General, Research, None };
@@ -32,6 +34,7 @@ struct BatchOptions {
     bool sharded = false;
     long long shardIndex = 0;
     long long shardCount = 1;
+    ReportRequest reports;
 
     // "merge OUT IN...": join several logs under one header.
     bool merge = false;
