@@ -1,6 +1,7 @@
 #include "batch/growth_record_csv.h"
 
 #include "common/cformat.h"
+#include "engine/growth_regime.h"
 
 namespace quorvane::batch {
 
@@ -23,6 +24,8 @@ std::string formatGrowthRecordCsv(const AppState& state) {
     real("vertices", g.contact.vertexWeight);
     out += cformat("# porous = %d\n", record.hasPorosity() ? 1 : 0);
     real("dt", record.parameters().dt);
+    out +=
+        cformat("# growth_regime = %s\n", growthRegimeWord(state.results.evaluation.regime.regime));
     out += "step,time_s,height_layers,roughness_layers,rate_layers_per_s,porosity\n";
     for (std::size_t i = 0; i < record.count(); ++i) {
         out += cformat("%zu,%.17g,%.17g,%.17g,%.17g,%.17g\n", i + 1, record.time(i),

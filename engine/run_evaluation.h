@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/growth_record.h"
+#include "engine/growth_regime.h"
 #include "engine/mechanism.h"
 
 namespace quorvane {
@@ -56,6 +57,8 @@ struct RunEvaluation {
     double startStd = 0;
     double inductionRatio = 0;  ///< startMean / fillMean
     int mechanism = kNotEnoughData;
+    /// The calibrated growth regime, beside the induction-ratio mechanism.
+    GrowthRegimeAssessment regime;
     std::int64_t stableStart = -1;  ///< first entry of stable growth, -1 for none
     double stableRate = 0;          ///< length per current time unit
     double stableRateParts = 0;     ///< stableRate / `Va_continues`
