@@ -151,4 +151,8 @@ std::string growthRegimeText(const GrowthRegimeAssessment& a) {
     return word;
 }
 
+std::string growthRegimeText(const RunEvaluation& evaluation) {
+    return growthRegimeText(evaluation.regime);
+}
+
 }  // namespace quorvane

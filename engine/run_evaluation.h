@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "engine/growth_record.h"
@@ -72,6 +73,10 @@ struct RunEvaluation {
 /// Mean-height increase, in layers, that one critical two-dimensional nucleus of
 /// area 3.14 r^2 adds to a field of W x W cells of area c x b.
 double nucleusIncrement(const EvaluationInputs& inputs);
+
+/// The growth regime of an evaluated run as a report prints it: the word, then
+/// the reason in brackets (see `growthRegimeText` of a `GrowthRegimeAssessment`).
+std::string growthRegimeText(const RunEvaluation& evaluation);
 
 /// Evaluates the whole record. The result depends only on the record and the
 /// inputs; an empty record gives the empty evaluation (no wall-clock time either).

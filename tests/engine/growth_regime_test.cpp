@@ -168,6 +168,8 @@ TEST(GrowthRegime, EvaluationCarriesTheRegimeAndLeavesTheMechanismAlone) {
     // The induction-ratio rule still names its own code from the same record.
     EXPECT_EQ(ev.mechanism, classifyMechanism(ev.inductionRatio));
     EXPECT_EQ(Evaluate(GrowthRecord{}, in).regime.regime, GrowthRegime::Undetermined);
+    EXPECT_EQ(growthRegimeText(ev),
+              "nucleation (nucleus radius 2.16 molecules; rate 0.104 of continuous)");
 }
 
 /// A plain run of the faces-only model on a 32 x 32 field until continuous growth
