@@ -2,6 +2,7 @@
 
 #include "common/cformat.h"
 #include "common/version/version.h"
+#include "engine/growth_regime.h"
 
 namespace quorvane::batch {
 
@@ -26,6 +27,8 @@ std::string formatGrowthRecordCsv(const AppState& state) {
     real("vertices", g.contact.vertexWeight);
     out += cformat("# porous = %d\n", record.hasPorosity() ? 1 : 0);
     real("dt", record.parameters().dt);
+    out +=
+        cformat("# growth_regime = %s\n", growthRegimeWord(state.results.evaluation.regime.regime));
     out += "step,time_s,height_layers,roughness_layers,rate_layers_per_s,porosity\n";
     for (std::size_t i = 0; i < record.count(); ++i) {
         out += cformat("%zu,%.17g,%.17g,%.17g,%.17g,%.17g\n", i + 1, record.time(i),

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include "common/cformat.h"
+#include "engine/growth_regime.h"
 
 namespace quorvane::batch {
 
@@ -46,8 +47,9 @@ void Progress::onStep(int step) {
 void Progress::onRunEnded(int logCode) {
     ++runs_;
     std::string how = logCode < 0 ? "paused" : cformat("logged with event %d", logCode);
-    std::fprintf(out_, "%srun %d %s: %s\n", terminal_ ? "\r\033[K" : "", runs_, how.c_str(),
-                 status().c_str());
+    const char* regime = growthRegimeWord(session_.state.results.evaluation.regime.regime);
+    std::fprintf(out_, "%srun %d %s: %s, growth regime %s\n", terminal_ ? "\r\033[K" : "", runs_,
+                 how.c_str(), status().c_str(), regime);
     std::fflush(out_);
 }
 

@@ -104,6 +104,27 @@ TEST_F(BatchRunnerTest, RecordReproducesTheRunExactly) {
     EXPECT_NE(read("_Quorvane_log.csv").find("\"5\""), std::string::npos);  // the --steps end
 }
 
+TEST_F(BatchRunnerTest, GrowthRegimeInTheRecordAndTheEndOfRunLine) {
+    // sigma' = 9 and dG' = 1: a smooth face whose critical nucleus is wider than a
+    // molecule; 1500 steps give 6.3 layers of continuous growth to judge it by.
+    ASSERT_EQ(runBatch(folder(), {"--data", "growing.csv", "--set", "General_Surface_Energy=9",
+                                  "--steps", "1500", "--record", "slow.csv"}),
+              0);
+    EXPECT_NE(read("slow.csv").find("\n# growth_regime = nucleation\nstep,time_s,"),
+              std::string::npos);
+    const std::string line = read("stderr.txt");
+    EXPECT_NE(line.find("run 1 logged with event 5: step 1500, "), std::string::npos) << line;
+    EXPECT_NE(line.find(" elapsed, growth regime nucleation\n"), std::string::npos) << line;
+    // 150 steps are too few to judge: said so, not guessed.
+    ASSERT_EQ(runBatch(folder(), {"--quiet", "--data", "growing.csv", "--steps", "150", "--record",
+                                  "short.csv"}),
+              0);
+    EXPECT_NE(read("short.csv").find("\n# growth_regime = undetermined\n"), std::string::npos);
+    // The run log keeps its 41 columns.
+    for (const std::string& row : rowsWithoutDates("_Quorvane_log.csv"))
+        EXPECT_EQ(splitFields(row, ",").size(), 40u) << row;
+}
+
 TEST_F(BatchRunnerTest, ShardsMergedCoverTheWholePlan) {
     fs::create_directories(dir_ / "shards");
     for (const char* name : {"growing.csv", "small_plan.csv"})
