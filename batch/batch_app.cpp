@@ -61,7 +61,16 @@ int prepare(const BatchOptions& o, Session& s) {
             std::string shard = shardPlanPath(planPath, o.shardIndex, o.shardCount);
             if (isRegularFile(shard)) planPath = shard;
         }
+        // The desktop program passes over a data file the plan names but that
+        // cannot be read; a batch run would then quietly run other data.
+        std::string missingData;
+        s.planHost.loadDataFile = [&](const std::string& path) {
+            if (!s.readDataFile(path).loaded()) missingData = path;
+        };
         if (!s.planFile.read(planPath)) return refuse("the plan file was refused");
+        if (!missingData.empty())
+            return refuse("the plan " + planPath + " names the data file " + missingData +
+                          " on its second line, which cannot be read");
         if (o.sharded)
             s.planFile.paths.plan = shardPlanPath(o.planFile, o.shardIndex, o.shardCount);
         if (o.logFile) state.paths.logPath = *o.logFile;  // an explicit log wins over the plan's
@@ -113,6 +122,9 @@ void run(const BatchOptions& o, Session& s, Progress& progress) {
             }
             break;
         case RunMode::General:
+            runner.hooks.drawStarted = [&progress](long long draw, long long draws) {
+                progress.setDraw(draw + 1, draws);
+            };
             if (o.generalSeed) runner.seedStandardGenerator(*o.generalSeed);
             runner.GeneralExperiment(o.generalDraws);
             break;
@@ -157,12 +169,28 @@ int runBatch(const BatchOptions& o, Platform& platform) {
     if (o.writeDataFile && !session.writeDataFile(*o.writeDataFile).written)
         status = kExitLogFailed;
     if (o.summary && ConsolePlatform::stopSignal() == 0) session.createSummaryReports();
-    if (state.runState.logFailures > 0) {
-        std::fprintf(stderr, "quorvane-batch: %d run(s) could not be written to the log %s\n",
-                     state.runState.logFailures, state.paths.logPath.c_str());
+    const RunState& rs = state.runState;
+    if (rs.logFailures > 0) {
+        std::fprintf(stderr,
+                     "quorvane-batch: %d run(s) could not be written to the log %s; the work "
+                     "stopped at %s\n",
+                     rs.logFailures, state.paths.logPath.c_str(), progress.howFar().c_str());
+        status = kExitLogFailed;
+    }
+    if (rs.planWriteFailures > 0) {
+        std::fprintf(stderr,
+                     "quorvane-batch: the plan file %s could not be rewritten; the experiment "
+                     "stopped before %s\n",
+                     session.planFile.paths.plan.c_str(), progress.howFar().c_str());
         status = kExitLogFailed;
     }
     if (int signal = ConsolePlatform::stopSignal(); signal != 0) return 128 + signal;
+    if (rs.refusedRuns > 0 && status == kExitDone) {
+        // The data could not run (see the message above): the work ended early.
+        std::fprintf(stderr, "quorvane-batch: the work ended early: refused at %s\n",
+                     progress.howFar().c_str());
+        status = kExitBadInput;
+    }
     return status;
 }
 

@@ -1,20 +1,13 @@
 #include "batch/batch_options.h"
 
-#include <cerrno>
-#include <cstdlib>
+#include "batch/key_setting.h"
 
 namespace quorvane::batch {
 namespace {
 
-/// A whole positive integer, nothing else.
+/// A whole number from 1 on, by the same number rule as the --set values.
 bool parseCount(const std::string& text, long long& out) {
-    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) return false;
-    errno = 0;
-    char* end = nullptr;
-    long long value = std::strtoll(text.c_str(), &end, 10);
-    if (errno != 0 || *end != '\0' || value < 1) return false;
-    out = value;
-    return true;
+    return parseWholeNumber(text, 1, 1'000'000'000'000LL, out);
 }
 
 bool parseShard(const std::string& text, long long& index, long long& count) {
@@ -23,11 +16,7 @@ bool parseShard(const std::string& text, long long& index, long long& count) {
     std::string k = text.substr(0, slash), n = text.substr(slash + 1);
     long long parsedN = 0, parsedK = 0;
     if (!parseCount(n, parsedN)) return false;
-    if (k == "0") {
-        parsedK = 0;
-    } else if (!parseCount(k, parsedK)) {
-        return false;
-    }
+    if (!parseWholeNumber(k, 0, parsedN - 1, parsedK)) return false;
     if (parsedK >= parsedN) return false;
     index = parsedK;
     count = parsedN;
@@ -75,6 +64,8 @@ ParsedOptions parseBatchOptions(const std::vector<std::string>& args) {
             auto eq = v.find('=');
             if (eq == std::string::npos || eq == 0)
                 return fail("--set needs KEY=VALUE, not \"" + v + "\"");
+            if (auto error = checkSettingText(v.substr(0, eq), v.substr(eq + 1)); !error.empty())
+                return fail(error);
             o.sets.emplace_back(v.substr(0, eq), v.substr(eq + 1));
         } else if (a == "--log") {
             if (!value(v)) return fail("--log needs a file");
@@ -98,7 +89,7 @@ ParsedOptions parseBatchOptions(const std::vector<std::string>& args) {
             ++runModes;
         } else if (a == "--general-seed") {
             long long seed = 0;
-            if (!value(v) || (v != "0" && !parseCount(v, seed)) || seed > 4294967295LL)
+            if (!value(v) || !parseWholeNumber(v, 0, 4294967295LL, seed))
                 return fail("--general-seed needs a whole number 0..4294967295");
             o.generalSeed = static_cast<unsigned>(seed);
         } else if (a == "--research") {
@@ -175,9 +166,13 @@ What to run (one of; default a single simulation):
   --single             one single simulation under the data's limits
   --full               one full run (the probabilities of the research settings,
                        reduced to probability zero, event 77)
-  --plan FILE          the experiment plan in FILE; with --test only its
-                       combinations are visited, with --resume it continues from
-                       the plan file's Current values
+  --plan FILE          the experiment plan in FILE, from the combination its
+                       Current values name, as the desktop's Start experiment
+                       does (a stopped plan continues where it stopped; one
+                       that ran to its end is back at its start); with --test
+                       only its combinations are visited; --resume does the
+                       same as Resume experiment, and with --shard it continues
+                       the shard from its own FILE_shardKofN.csv
   --general N          the general experiment with N random draws
   --general-seed S     seed of its random draws (default: the time, as the
                        desktop program does)

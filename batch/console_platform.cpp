@@ -22,6 +22,9 @@ void ConsolePlatform::installSignalHandlers() {
     sigemptyset(&action.sa_mask);
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
+    // Past a file-size limit (ulimit -f) a write fails like any other and is cut
+    // back; the default action would end the process in the middle of a row.
+    std::signal(SIGXFSZ, SIG_IGN);
 }
 
 int ConsolePlatform::stopSignal() {
