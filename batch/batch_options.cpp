@@ -1,6 +1,7 @@
 #include "batch/batch_options.h"
 
 #include "batch/key_setting.h"
+#include "common/cformat.h"
 
 namespace quorvane::batch {
 namespace {
@@ -116,6 +117,15 @@ ParsedOptions parseBatchOptions(const std::vector<std::string>& args) {
         } else if (a == "--write-data") {
             if (!value(v)) return fail("--write-data needs a file");
             o.writeDataFile = v;
+        } else if (a == "--jobs") {
+            if (!value(v) || !parseWholeNumber(v, 0, 1024, o.jobs))
+                return fail("--jobs needs a number of workers 0..1024 (0: one per core)");
+        } else if (a == "--record-every") {
+            if (!value(v) || !parseCount(v, o.recordEvery))
+                return fail("--record-every needs a number of steps (a whole number above 0)");
+        } else if (a == "--record-max-mb") {
+            if (!value(v) || !parseFiniteDouble(v, o.recordMaxMb) || !(o.recordMaxMb > 0))
+                return fail("--record-max-mb needs a size in megabytes above 0");
         } else if (a == "--shard") {
             if (!value(v) || !parseShard(v, o.shardIndex, o.shardCount))
                 return fail("--shard needs K/N with 0 <= K < N");
@@ -135,7 +145,17 @@ ParsedOptions parseBatchOptions(const std::vector<std::string>& args) {
     if ((o.planTest || o.planResume) && o.mode != RunMode::Plan)
         return fail("--test and --resume go with --plan");
     if (o.planTest && o.planResume) return fail("choose --test or --resume, not both");
-    if (o.sharded && o.mode != RunMode::Plan) return fail("--shard goes with --plan");
+    if (o.sharded && o.mode != RunMode::Plan && o.mode != RunMode::General)
+        return fail("--shard goes with --plan or --general");
+    if (o.jobs != 1) {
+        if (o.mode != RunMode::Plan && o.mode != RunMode::General)
+            return fail("--jobs goes with --plan or --general");
+        if (o.sharded) return fail("--jobs runs the shards itself; it does not go with --shard");
+        if (o.recordFile || o.writeDataFile)
+            return fail(
+                "--record and --write-data keep one run's state; they do not go with "
+                "--jobs (other than 1)");
+    }
     if (o.steps > 0 && o.mode != RunMode::Single)
         return fail("--steps ends a single simulation; it does not go with other runs");
     if (o.generalSeed && o.mode != RunMode::General)

@@ -37,7 +37,7 @@ void ConsolePlatform::raiseStop(int signal) {
 
 void ConsolePlatform::message(const std::string& text) {
     ++messagesShown_;
-    std::fprintf(stderr, "%s\n", text.c_str());
+    std::fprintf(stderr, "%s%s\n", prefix_.c_str(), text.c_str());
 }
 
 bool ConsolePlatform::askYesNo(const std::string& text) {

@@ -161,4 +161,9 @@ bool appendRunRecord(const std::string& path, int eventCode, const RunRecord& re
     }
 }
 
+bool appendRunLogRows(const std::string& path, const std::string& rows, Platform& platform) {
+    if (isRegularFile(path)) repairLastLine(path, platform);
+    return appendWhole(path, hasHeader(path) ? rows : runLogHeader() + rows);
+}
+
 }  // namespace quorvane
