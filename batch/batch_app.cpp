@@ -150,7 +150,8 @@ void run(const BatchOptions& o, Session& s, Progress& progress, WorkerLink* link
 int finish(const BatchOptions& o, Session& session, Progress& progress, const std::string& who) {
     AppState& state = session.state;
     int status = kExitDone;
-    if (o.recordFile && !writeFileAtomically(*o.recordFile, formatGrowthRecordCsv(state))) {
+    const RecordFileLimits lean{o.recordEvery, o.recordMaxMb * 1e6};
+    if (o.recordFile && !writeFileAtomically(*o.recordFile, formatGrowthRecordCsv(state, lean))) {
         std::fprintf(stderr, "quorvane-batch: cannot write the record %s\n", o.recordFile->c_str());
         status = kExitLogFailed;
     }

@@ -44,6 +44,7 @@ ParsedOptions parseBatchOptions(const std::vector<std::string>& args) {
         return parsed;
     }
     int runModes = 0;
+    bool recordLimits = false;
     bool explicitSingle = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -123,9 +124,11 @@ ParsedOptions parseBatchOptions(const std::vector<std::string>& args) {
         } else if (a == "--record-every") {
             if (!value(v) || !parseCount(v, o.recordEvery))
                 return fail("--record-every needs a number of steps (a whole number above 0)");
+            recordLimits = true;
         } else if (a == "--record-max-mb") {
-            if (!value(v) || !parseFiniteDouble(v, o.recordMaxMb) || !(o.recordMaxMb > 0))
-                return fail("--record-max-mb needs a size in megabytes above 0");
+            if (!value(v) || !parseFiniteDouble(v, o.recordMaxMb) || !(o.recordMaxMb >= 0.01))
+                return fail("--record-max-mb needs a size in megabytes of at least 0.01");
+            recordLimits = true;
         } else if (a == "--shard") {
             if (!value(v) || !parseShard(v, o.shardIndex, o.shardCount))
                 return fail("--shard needs K/N with 0 <= K < N");
@@ -147,6 +150,8 @@ ParsedOptions parseBatchOptions(const std::vector<std::string>& args) {
     if (o.planTest && o.planResume) return fail("choose --test or --resume, not both");
     if (o.sharded && o.mode != RunMode::Plan && o.mode != RunMode::General)
         return fail("--shard goes with --plan or --general");
+    if (recordLimits && !o.recordFile)
+        return fail("--record-every and --record-max-mb go with --record");
     if (o.jobs != 1) {
         if (o.mode != RunMode::Plan && o.mode != RunMode::General)
             return fail("--jobs goes with --plan or --general");

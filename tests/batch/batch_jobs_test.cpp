@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <chrono>
+#include <map>
 #include <thread>
 
 #include "batch_fixture.h"
@@ -64,6 +66,48 @@ TEST_F(BatchRunnerTest, InterruptedJobsResumeEveryCombinationOnce) {
               0);
     EXPECT_EQ(rowsWithCode("log.csv", 77), 4);
     EXPECT_EQ(reducedCombinations("log.csv").size(), 4u);
+}
+
+}  // namespace
+}  // namespace quorvane
+
+namespace quorvane {
+namespace {
+
+TEST_F(BatchRunnerTest, ALeanRecordStaysUnderItsCapAndKeepsTheLastStep) {
+    auto run = [&](const std::string& name, std::vector<std::string> extra) {
+        std::vector<std::string> args = {"--quiet", "--data",   "growing.csv", "--steps",
+                                         "1000",    "--record", name};
+        args.insert(args.end(), extra.begin(), extra.end());
+        ASSERT_EQ(runBatch(folder(), args), 0);
+    };
+    run("full.csv", {});
+    run("capped.csv", {"--record-max-mb", "0.02"});
+    run("every.csv", {"--record-every", "7"});
+    auto lines = [&](const std::string& name) {
+        std::map<std::string, std::string> byStep;  // step -> line
+        std::istringstream in(read(name));
+        std::string line;
+        while (readLine(in, line))
+            if (!line.empty() && std::isdigit(static_cast<unsigned char>(line[0])))
+                byStep[line.substr(0, line.find(','))] = line;
+        return byStep;
+    };
+    const auto full = lines("full.csv");
+    ASSERT_EQ(full.size(), 1000u);
+    EXPECT_NE(read("full.csv").find("# record_every = 1\n"), std::string::npos);
+    EXPECT_LE(read("capped.csv").size(), 20000u);
+    EXPECT_NE(read("capped.csv").find("# record_every = 4\n"), std::string::npos);
+    EXPECT_NE(read("every.csv").find("# record_every = 7\n"), std::string::npos);
+    for (const char* name : {"capped.csv", "every.csv"}) {
+        const auto kept = lines(name);
+        EXPECT_EQ(kept.count("1000"), 1u) << name;  // the last step, always
+        for (const auto& [step, line] : kept) EXPECT_EQ(line, full.at(step)) << name;
+    }
+    EXPECT_EQ(lines("every.csv").size(), 1000u / 7 + 1);
+    // The run itself kept every step: the log counts them all.
+    for (const std::string& row : rowsWithoutDates("_Quorvane_log.csv"))
+        EXPECT_EQ(splitFields(row, ",")[26], "\"1000\"");
 }
 
 }  // namespace
