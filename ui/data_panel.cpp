@@ -18,12 +18,14 @@
 #include <cmath>
 
 #include "common/cformat.h"
+#include "engine/contact_geometry.h"
 #include "model/data_rules.h"
 #include "model/probabilities.h"
 #include "model/temperature_sweep.h"
 #include "model/theory.h"
 #include "model/unit_change.h"
 #include "ui/qt_platform.h"
+#include "views/probability_charts.h"
 
 namespace quorvane {
 
@@ -167,7 +169,7 @@ std::string theoryTableText(const PhysicalData& d, int steps) {
 // Chart area
 
 ChartArea::ChartArea(QWidget* parent) : QWidget(parent) {
-    setMinimumSize(420, 300);
+    setMinimumSize(360, 260);
 }
 
 void ChartArea::paintEvent(QPaintEvent*) {
@@ -185,11 +187,47 @@ DataPanel::DataPanel(Session& session, QtPlatform& platform, QWidget* parent)
     : QWidget(parent), session_(session), platform_(platform), data_(session.state.data) {
     setObjectName("my_Data");
     buildFields();
-    auto* columns = new QHBoxLayout(this);
+    auto* columns = new QGridLayout(this);
     columns->setContentsMargins(6, 6, 6, 6);
-    columns->addWidget(buildLeftColumn(), 0, Qt::AlignTop);
-    columns->addWidget(buildMiddleColumn(), 0, Qt::AlignTop);
-    columns->addWidget(buildRightColumn(), 1);
+    columns->addWidget(buildLeftColumn(), 0, 0, Qt::AlignTop);
+    columns->addWidget(buildMiddleColumn(), 0, 1, Qt::AlignTop);
+    columns->addWidget(buildRightColumn(), 0, 2, 2, 1);
+    // Beneath the data, what they mean for the engine: how often a molecule
+    // leaves against how much of it touches the crystal, and the engine's
+    // probabilities per step.
+    frequencyChart_ = new ChartArea;
+    probabilityChart_ = new ChartArea;
+    frequencyChart_->setObjectName("frequencyChart");
+    probabilityChart_->setObjectName("probabilityChart");
+    for (ChartArea* chart : {frequencyChart_, probabilityChart_}) chart->setMinimumSize(360, 210);
+    frequencyChart_->painter = [this](QPainter& painter, const QRect& area) {
+        const auto inputs = makeEngineInputs(data_, session_.state.run);
+        if (!inputs) return;
+        const auto geometry = ContactGeometry::make(inputs->a, inputs->b, inputs->c,
+                                                    inputs->edgeWeight, inputs->vertexWeight);
+        if (!geometry) return;
+        views::paintFrequencyChart(
+            painter, area,
+            makeFrequencyChart(inputs->E0, inputs->E8, geometry->adatomFraction,
+                               geometry->embeddedFraction));
+    };
+    probabilityChart_->painter = [this](QPainter& painter, const QRect& area) {
+        const auto inputs = makeEngineInputs(data_, session_.state.run);
+        if (!inputs) return;
+        const auto geometry = ContactGeometry::make(inputs->a, inputs->b, inputs->c,
+                                                    inputs->edgeWeight, inputs->vertexWeight);
+        if (!geometry || geometry->n < 2) return;
+        views::paintProbabilityChart(
+            painter, area,
+            makeProbabilityChart(inputs->E0, inputs->E8, inputs->Pint, geometry->n,
+                                 geometry->adatomFraction, geometry->bottomFaceFraction));
+    };
+    auto* charts = new QHBoxLayout;
+    charts->addWidget(frequencyChart_, 1);
+    charts->addWidget(probabilityChart_, 1);
+    columns->addLayout(charts, 1, 0, 1, 2);
+    columns->setRowStretch(1, 1);
+    columns->setColumnStretch(2, 1);
 
     // The panel starts with the unit selections its numbers are in.
     data_.adoptUnitsAsPrevious();
@@ -601,6 +639,8 @@ void DataPanel::refreshFromData() {
     refreshChartLabels();
     refreshEnabled();
     chart_->update();
+    frequencyChart_->update();
+    probabilityChart_->update();
     refreshing_ = false;
 }
 

@@ -73,6 +73,8 @@ class DataPanel : public QWidget {
     QPushButton* estimateButton() const { return estimate_; }
     QMenu* fileMenu() const { return fileMenu_; }
     ChartArea* chartArea() const { return chart_; }
+    ChartArea* frequencyChart() const { return frequencyChart_; }
+    ChartArea* probabilityChart() const { return probabilityChart_; }
     QLabel* curveLabel(int curve) const { return curveLabels_[curve]; }
     QLabel* zoomLabel(bool in) const { return in ? zoomIn_ : zoomOut_; }
 
@@ -152,6 +154,8 @@ class DataPanel : public QWidget {
     QAction* reportChartAction_ = nullptr;
     QAction* fullReportAction_ = nullptr;
     ChartArea* chart_ = nullptr;
+    ChartArea* frequencyChart_ = nullptr;
+    ChartArea* probabilityChart_ = nullptr;
     /// The last field edited, or a scale change: it decides a few display formats.
     std::optional<DataField> lastEdit_;
     bool temperatureScaleChanged_ = false;

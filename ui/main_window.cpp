@@ -18,17 +18,16 @@
 
 #include <cmath>
 
+#include "common/version/version.h"
 #include "model/start_close.h"
 #include "ui/data_panel.h"
 #include "ui/help_panel.h"
 #include "ui/tab_icons.h"
 
-#ifndef QUORVANE_VERSION
-#define QUORVANE_VERSION "unknown"
-#endif
 #ifndef QUORVANE_BUILD_TYPE
 #define QUORVANE_BUILD_TYPE ""
 #endif
+#include "views/report_template.h"
 
 namespace quorvane {
 
@@ -134,11 +133,16 @@ void MainWindow::setPanel(int tab, QWidget* panel) {
 }
 
 QString MainWindow::aboutText() {
+    const std::string commit = buildCommit();
+    const QString build =
+        commit.empty() ? QString("no commit id") : "commit " + QString::fromStdString(commit);
+    const QString type = QString(QUORVANE_BUILD_TYPE);
     return QString(
-               "Quorvane, version %1\nBuild: %2 %3, %4 (Qt %5)\n\n"
+               "Quorvane, version %1\nBuild: %2%3, %4 %5 (Qt %6)\n\n"
                "Monte Carlo simulation of the growth of a crystal face\n"
                "built of box-shaped molecules.")
-        .arg(QUORVANE_VERSION, QUORVANE_BUILD_TYPE, __DATE__, __TIME__, qVersion());
+        .arg(QString::fromStdString(versionNumber()), build,
+             type.isEmpty() ? QString() : ", " + type, __DATE__, __TIME__, qVersion());
 }
 
 void MainWindow::showAbout() {
@@ -171,6 +175,8 @@ void MainWindow::startUp(const std::string& documentsFolder) {
     helpPanel_->installPages(start.folder.folder);
     helpPanel_->refresh();
     dataPanel_->afterDataLoaded(start.settings.data);
+    // "Save full report" works on a fresh machine; a template already there is the user's.
+    installReportTemplate(state_.paths.templatePathFile);
     if (start.settings.status == SettingsReadStatus::Read && start.settings.data.loaded())
         setWindowTitle(QString::fromStdString(start.settings.data.windowTitle()));
 }

@@ -259,6 +259,27 @@ class DataPanelTest : public QObject {
         QVERIFY(p.platform.clipboard.empty());
     }
 
+    void probabilityChartsFollowTheData() {
+        Program p;
+        auto curvePixels = [](QWidget* chart) {
+            chart->resize(400, 240);
+            const QImage image = chart->grab().toImage();
+            int red = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x) {
+                    const QColor c = image.pixelColor(x, y);
+                    if (c.red() > 150 && c.green() < 80 && c.blue() < 80) ++red;
+                }
+            return red;
+        };
+        QVERIFY(curvePixels(p.panel.frequencyChart()) > 50);
+        const int before = curvePixels(p.panel.probabilityChart());
+        QVERIFY(before > 50);
+        // A much smaller surface energy: molecules leave far less selectively.
+        p.type(DataField::GeneralSurfaceEnergy, "0.5");
+        QVERIFY(curvePixels(p.panel.probabilityChart()) != before);
+    }
+
     void inputsAreHeldWhileARunGoesOn() {
         Program p;
         p.window.session().loop.takeControls();

@@ -14,6 +14,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "common/version/version.h"
 #include "experiments/app_state.h"
 #include "recording_platform.h"
 #include "ui/data_panel.h"
@@ -50,7 +51,8 @@ class MainWindowTest : public QObject {
         QCOMPARE(window.tabs()->tabBar()->font().pixelSize(), 20);
         QCOMPARE(window.tabs()->currentIndex(), 0);
         QVERIFY(!window.windowIcon().isNull());
-        QVERIFY(MainWindow::aboutText().contains("version 0.1"));
+        QVERIFY(
+            MainWindow::aboutText().contains(QString::fromStdString("version " + versionNumber())));
     }
 
     void seedsTheGeneratorOnceAtStartUp() {
@@ -154,6 +156,14 @@ class MainWindowTest : public QObject {
             QVERIFY(window.workingFolderReady());
             QVERIFY(QFile::exists(QString::fromStdString(folder + "/_Quorvane_setting.csv")));
             QVERIFY(QFile::exists(QString::fromStdString(folder + "/_Quorvane_lastData.csv")));
+            // The shipped report template, so that a full report works at once.
+            QFile shipped(
+                QString::fromStdString(folder + "/_Quorvane_pathToTemlateOfFullReport.html"));
+            QVERIFY(shipped.open(QIODevice::ReadWrite));
+            QVERIFY(shipped.readAll().contains("_molecule_img|"));
+            shipped.resize(0);
+            shipped.write("the user's own");
+            shipped.close();
             window.dataPanel()->field(DataField::SizeA)->setText("8");
             window.dataPanel()->field(DataField::SizeA)->setModified(true);
             emit window.dataPanel()->field(DataField::SizeA)->editingFinished();
@@ -173,6 +183,10 @@ class MainWindowTest : public QObject {
         MainWindow window(again, platform, documents.path().toStdString());
         QVERIFY(window.windowTitle().startsWith("Quorvane - "));
         QVERIFY(window.windowTitle().endsWith("_Quorvane_lastData.csv"));
+        // An edited template is never replaced.
+        QFile edited(QString::fromStdString(folder + "/_Quorvane_pathToTemlateOfFullReport.html"));
+        QVERIFY(edited.open(QIODevice::ReadOnly));
+        QCOMPARE(edited.readAll(), QByteArray("the user's own"));
         QCOMPARE(window.dataPanel()->field(DataField::SizeA)->text(), QString("8"));
     }
 
