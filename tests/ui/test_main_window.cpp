@@ -129,19 +129,27 @@ class MainWindowTest : public QObject {
         AppState state;
         QtPlatform platform;
         MainWindow window(state, platform, "");
-        QList<int> seen;
+        std::vector<views::CameraKeys> seen;
         int resets = 0;
-        window.cameraKeys = [&](const QSet<int>& keys, Qt::KeyboardModifiers) {
-            seen = keys.values();
-            return keys.contains(Qt::Key_Left);
+        window.cameraKeys = [&](const views::CameraKeys& keys) {
+            seen.push_back(keys);
+            return keys.left || keys.pad8;
         };
         window.cameraReset = [&] { ++resets; };
         QWidget* view = window.panel(MainWindow::kViewTab);
         QTest::keyClick(view, Qt::Key_Left);  // the View panel is not shown
-        QVERIFY(seen.isEmpty());
+        QVERIFY(seen.empty());
         window.tabs()->setCurrentIndex(MainWindow::kViewTab);
-        QTest::keyClick(view, Qt::Key_Left);
-        QCOMPARE(seen, QList<int>{Qt::Key_Left});
+        QTest::keyClick(view, Qt::Key_Left, Qt::ControlModifier);
+        // The Ctrl key's own press, then Left with Ctrl held: each once.
+        QCOMPARE(seen.size(), std::size_t(2));
+        QVERIFY(!seen.front().left);
+        QVERIFY(seen.back().left && seen.back().control && !seen.back().alt);
+        // The keypad's 8 is the camera's, the digit row's 8 is not.
+        QTest::keyClick(view, Qt::Key_8, Qt::KeypadModifier);
+        QVERIFY(seen.back().pad8);
+        QTest::keyClick(view, Qt::Key_8);
+        QVERIFY(!seen.back().pad8);
         QTest::keyClick(view, Qt::Key_I);
         QCOMPARE(resets, 1);
     }
