@@ -6,15 +6,11 @@
 #include <QDir>
 #include <QFont>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
-#include <QPainter>
 #include <QScreen>
-#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTimer>
 
 #include <cmath>
 
@@ -236,7 +232,9 @@ void MainWindow::showPanel(int index) {
 }
 
 void MainWindow::controlsChanged() {
-    dataPanel_->refreshEnabled();
+    // An experiment sets the physical values between its runs: the panel
+    // shows them whenever a run takes or gives back the controls.
+    dataPanel_->refreshFromData();
     helpPanel_->refreshEnabled();
 }
 
