@@ -109,6 +109,10 @@ void DistributionView::paintEvent(QPaintEvent*) {
             static_cast<int>(std::min(1.0, std::max(0.0, mass / scale)) * area.height());
         const QRect bar(left + 1, area.bottom() - barHeight, right - left - 2, barHeight);
         const bool end = lower || upper;
+        // The end slots are tinted even without mass: they can be dragged up.
+        if (end)
+            p.fillRect(QRect(left + 1, area.top(), right - left - 2, area.height()),
+                       QColor(252, 240, 225));
         p.fillRect(bar, end ? QColor(230, 140, 40) : QColor(70, 120, 200));
         const ArgumentPart part = lower   ? ArgumentPart::LowerMass
                                   : upper ? ArgumentPart::UpperMass

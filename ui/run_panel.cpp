@@ -282,9 +282,15 @@ QAction* RunPanel::action(int commandId) const {
 }
 
 void RunPanel::refreshDisplayValues() {
+    syncDerivedValues();
+    showRunSettings();
+}
+
+void RunPanel::syncDerivedValues() {
     const PhysicalData& d = state_.data;
     RunSettings& run = state_.run;
-    recomputeProbabilityAndTimeStep(run, d);
+    // A running loop keeps the time step it started with.
+    if (state_.runState.controlsEnabled) recomputeProbabilityAndTimeStep(run, d);
     display_.jumpFrequency = d.nu_s;
     display_.timeUnitFactor = TimeUnitsPerSecond(d.time);
     display_.timeUnitName = d.time >= 0 && d.time < static_cast<int>(kTimeUnits.size())
@@ -293,16 +299,19 @@ void RunPanel::refreshDisplayValues() {
     display_.probability = run.Prob_in_at_step;
     display_.jumpsPerStep = run.N_in_per_step;
     display_.timeStep = run.Time_step;
-    showRunSettings();
+    writeEdit(kProbabilityEdit, cformat("%.4g", run.Prob_in_at_step));
+    writeEdit(kTimeStepEdit, cformat("%.4g", run.Time_step));
+}
+
+void RunPanel::writeEdit(int id, const std::string& text) {
+    auto* edit = static_cast<QLineEdit*>(controls_[id]);
+    shown_[id] = qs(text);
+    if (edit->text() != shown_[id]) edit->setText(shown_[id]);
 }
 
 void RunPanel::showRunSettings() {
     const RunSettings& run = state_.run;
-    auto write = [this](int id, const std::string& text) {
-        auto* edit = static_cast<QLineEdit*>(controls_[id]);
-        shown_[id] = qs(text);
-        if (edit->text() != shown_[id]) edit->setText(shown_[id]);
-    };
+    auto write = [this](int id, const std::string& text) { writeEdit(id, text); };
     write(kFieldWidthEdit, cformat("%d", run.N_field_W));
     write(kFieldHeightEdit, cformat("%d", run.N_field_H));
     write(kJumpsPerStepEdit, cformat("%.4g", run.N_in_per_step));
@@ -379,7 +388,14 @@ void RunPanel::pressSetDefault() {
     update();
 }
 
+void RunPanel::showEvent(QShowEvent* event) {
+    refreshDisplayValues();
+    QWidget::showEvent(event);
+}
+
 void RunPanel::planChanged() {
+    // An opened plan may have brought its own data file.
+    refreshDisplayValues();
     planList_->refill();
     resize(width(), std::max(kPanelHeight, valueMarksBottom() + 20));
     update();
@@ -459,6 +475,8 @@ void RunPanel::paintEvent(QPaintEvent*) {
         state_.engine.UpdateGeometry(inputs->E0, inputs->E8, inputs->Pint, inputs->a, inputs->b,
                                      inputs->c, inputs->W, inputs->H, inputs->edgeWeight,
                                      inputs->vertexWeight);
+    // P, the time step and the time unit follow the data at every paint.
+    syncDerivedValues();
     QPainter p(this);
     p.setBackgroundMode(Qt::TransparentMode);
     p.setFont(font());

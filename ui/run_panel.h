@@ -122,8 +122,12 @@ class RunPanel : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
+    /// The cached values and the P and time step edits from the data and the run.
+    void syncDerivedValues();
+    void writeEdit(int id, const std::string& text);
     void buildControls();
     void buildMenus();
     void hookCore();

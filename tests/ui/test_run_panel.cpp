@@ -102,6 +102,29 @@ class RunPanelTest : public QObject {
         QVERIFY(b.platform.messages[0].find("Height") != std::string::npos);
     }
 
+    void aTimeUnitChangeShowsAtTheNextPaint() {
+        Bench b;
+        QCOMPARE(b.panel.display().timeUnitName, std::string("s"));
+        const double seconds = b.state.run.Time_step;
+        b.state.data.time = 3;  // minutes, as the Data panel would set it
+        b.panel.grab();         // one paint
+        QCOMPARE(b.panel.display().timeUnitName, std::string("min"));
+        QCOMPARE(b.edit(kTimeStepEdit)->text().toStdString(), cformat("%.4g", seconds / 60));
+    }
+
+    void framesFollowTheirControls() {
+        Bench b;
+        const QColor outer(50, 200, 25);
+        QWidget* width = b.panel.control(kFieldWidthEdit);
+        QImage before = b.panel.grab().toImage();
+        QCOMPARE(before.pixelColor(width->x() - 85, width->y() + 100), outer);
+        width->move(width->x() + 40, width->y());
+        b.panel.control(kFieldHeightEdit)->move(width->x(), b.panel.control(kFieldHeightEdit)->y());
+        QImage after = b.panel.grab().toImage();
+        QCOMPARE(after.pixelColor(width->x() - 85, width->y() + 100), outer);
+        QVERIFY(after.pixelColor(width->x() - 125, width->y() + 100) != outer);
+    }
+
     void neverStopHidesTheLimits() {
         Bench b;
         QTest::mouseClick(b.check(kNeverStopCheck), Qt::LeftButton);
