@@ -6,7 +6,8 @@ packages=(cmake ninja-build g++ git pkg-config
           qt6-base-dev libgl-dev
           libgtest-dev libgmock-dev googletest libbenchmark-dev
           clang clang-format libclang-rt-14-dev
-          xvfb xauth locales)
+          xvfb xauth locales
+          dpkg-dev desktop-file-utils file)
 
 missing=()
 for p in "${packages[@]}"; do
