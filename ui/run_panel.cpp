@@ -18,6 +18,7 @@
 #include "ui/full_run_setting.h"
 #include "ui/plan_list.h"
 #include "ui/run_panel_drawing.h"
+#include "views/probability_charts.h"
 
 namespace quorvane {
 
@@ -517,21 +518,22 @@ void RunPanel::drawFrames(QPainter& p) {
 
 void RunPanel::drawLabels(QPainter& p) {
     auto at = [this](int id) { return controls_[id]->geometry(); };
-    using F = FormulaPiece;
-    drawFormulaLeftOf(p, at(kFieldWidthEdit), {F::normal("Width = ")});
-    drawFormulaRightOf(p, at(kFieldWidthEdit), {F::normal("(molecules)")});
-    drawFormulaLeftOf(p, at(kFieldHeightEdit), {F::normal("Height = ")});
-    drawFormulaRightOf(p, at(kFieldHeightEdit), {F::normal("(molecules)")});
-    drawFormulaLeftOf(p, at(kJumpsPerStepEdit), {F::normal(" N = ")});
-    drawFormulaRightOf(p, at(kJumpsPerStepEdit),
-                       {F::normal("(average jumps into crystal per step)")});
-    drawFormulaLeftOf(p, at(kProbabilityEdit), {F::normal("P = ")});
-    drawFormulaRightOf(p, at(kProbabilityEdit),
-                       {F::normal("(probability to jump into for one molecule)")});
-    drawFormulaLeftOf(p, at(kTimeStepEdit),
-                      {F::symbol("D"), F::normal("t"), F::subscript("step"), F::normal(" = ")});
-    drawFormulaRightOf(p, at(kTimeStepEdit),
-                       {F::normal(cformat("(%s)", display_.timeUnitName.c_str()))});
+    views::FormulaText& f = formula_;
+    p.setPen(Qt::black);
+    auto sides = [&](int id, const QString& label, const QString& unit) {
+        f.clear();
+        f.normal(label).drawLeftOf(p, at(id));
+        f.clear();
+        f.normal(unit).drawRightOf(p, at(id));
+    };
+    sides(kFieldWidthEdit, "Width = ", "(molecules)");
+    sides(kFieldHeightEdit, "Height = ", "(molecules)");
+    sides(kJumpsPerStepEdit, " N = ", "(average jumps into crystal per step)");
+    sides(kProbabilityEdit, "P = ", "(probability to jump into for one molecule)");
+    f.clear();
+    f.symbol("D").normal("t").sub("step").normal(" = ").drawLeftOf(p, at(kTimeStepEdit));
+    f.clear();
+    f.normal(qs(cformat("(%s)", display_.timeUnitName.c_str()))).drawRightOf(p, at(kTimeStepEdit));
 
     if (!static_cast<QCheckBox*>(controls_[kNeverStopCheck])->isChecked()) {
         const std::pair<int, const char*> units[] = {
@@ -556,16 +558,18 @@ void RunPanel::drawProbabilityChart(QPainter& p) {
                      kProbabilityChartHeight);
     auto inputs = makeEngineInputs(state_.data, state_.run);
     const ContactGeometry& contact = state_.engine.displayGeometry().contact;
-    if (!inputs || contact.n < 1) {
-        p.fillRect(area, Qt::white);
-        p.setPen(Qt::black);
+    p.save();
+    p.fillRect(area, Qt::white);
+    p.setPen(Qt::black);
+    if (inputs && contact.n >= 1) {
+        views::paintProbabilityChart(
+            p, area,
+            makeProbabilityChart(inputs->E0, inputs->E8, inputs->Pint, contact.n,
+                                 contact.adatomFraction, contact.bottomFaceFraction));
+    } else {
         p.drawRect(area);
-        return;
     }
-    drawProbabilityChartPlain(
-        p, area,
-        makeProbabilityChart(inputs->E0, inputs->E8, inputs->Pint, contact.n,
-                             contact.adatomFraction, contact.bottomFaceFraction));
+    p.restore();
 }
 
 }  // namespace quorvane

@@ -16,6 +16,7 @@
 #include "common/platform.h"
 #include "experiments/app_state.h"
 #include "experiments/session.h"
+#include "views/formula_text.h"
 
 class QAction;
 class QCheckBox;
@@ -160,6 +161,8 @@ class RunPanel : public QWidget {
     QMenu* editMenu_ = nullptr;
     QMenu* fileMenu_ = nullptr;
     FullRunSetting* researchDialog_ = nullptr;
+    /// The one typesetter of the panel's labels.
+    views::FormulaText formula_;
 };
 
 /// The panel under its name in the program's design.
