@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QtTest>
 #include <set>
+#include <utility>
 
 #include "common/cformat.h"
 #include "experiments/app_state.h"
@@ -290,6 +291,47 @@ class RunPanelTest : public QObject {
         QVERIFY(b.panel.control(kPlanEditButton)->isEnabled());
         QCOMPARE(b.cell(0, 4), QString("1"));  // back at the starts
         QVERIFY(b.logRows().isEmpty());        // nothing simulated
+    }
+
+    void stopEndsAnExperimentAndResumeExperimentContinuesIt() {
+        Bench b;
+        b.panel.action(kCmdAddGeneralSupercooling)->trigger();
+        b.panel.action(kCmdAddGeneralSurfaceEnergy)->trigger();
+        for (int row : {0, 1}) {
+            b.clickCell(row, 3);
+            b.panel.planList()->editBox()->selectAll();
+            QTest::keyClicks(b.panel.planList()->editBox(), "1");
+            QTest::keyClick(b.panel.planList()->editBox(), Qt::Key_Return);
+        }
+        std::vector<std::pair<QString, QString>> started;
+        bool pressed = false;
+        b.session.runner.hooks.combinationStarted = [&](long long position, long long) {
+            started.push_back({b.cell(0, 4), b.cell(1, 4)});
+            if (position == 1 && !std::exchange(pressed, true))
+                QTimer::singleShot(100, b.button(kPauseResumeButton), &QPushButton::click);
+        };
+        b.panel.action(kCmdTestPlan)->trigger();
+        QCOMPARE(started.size(), size_t(2));  // stopped during the second combination
+        QCOMPARE(b.button(kPauseResumeButton)->text(), QString("Resume"));
+        QVERIFY(b.panel.control(kPlanEditButton)->isEnabled());
+        QCOMPARE(b.cell(1, 4), QString("15"));  // the interrupted combination stays
+
+        b.panel.action(kCmdResumeExperiment)->trigger();
+        const std::vector<std::pair<QString, QString>> all{
+            {"1", "1"}, {"1", "15"}, {"1", "15"}, {"15", "1"}, {"15", "15"}};
+        QCOMPARE(started, all);  // the interrupted one again, then the rest
+    }
+
+    void aFullSingleRunLogsItsSeriesAndTheReducedRecord() {
+        Bench b;
+        b.smallField("1");
+        b.panel.action(kCmdRunFullSingle)->trigger();
+        const QStringList rows = b.logRows();
+        // Three probabilities with porosity, then the extrapolated record.
+        QCOMPARE(rows.size(), 4);
+        for (int i = 0; i < 3; ++i) QCOMPARE(Bench::eventCode(rows[i]), QString("3"));
+        QCOMPARE(Bench::eventCode(rows[3]), QString("77"));
+        QVERIFY(b.edit(kFieldWidthEdit)->isEnabled());
     }
 
     void aSavedPlanOpensAgain() {
