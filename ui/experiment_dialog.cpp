@@ -268,6 +268,7 @@ void ExperimentDialog::select(int index, ArgumentPart part, int bin) {
 }
 
 void ExperimentDialog::showSelection() {
+    if (working_.empty()) return;
     const RandomArgument& a = working_[selected_];
     const auto part = static_cast<ArgumentPart>(part_->currentIndex());
     caption_->setText(
@@ -303,6 +304,7 @@ void ExperimentDialog::refreshViews() {
 }
 
 bool ExperimentDialog::applyValue() {
+    if (working_.empty()) return false;
     RandomArgument& a = working_[selected_];
     const auto part = static_cast<ArgumentPart>(part_->currentIndex());
     const std::string text = value_->text().trimmed().toStdString();
