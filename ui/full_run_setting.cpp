@@ -219,7 +219,7 @@ bool FullRunSetting::storeControls() {
     return true;
 }
 
-bool FullRunSetting::update() {
+bool FullRunSetting::updateSettings() {
     if (!storeControls()) return false;
     const ResearchUpdateOutcome outcome = updateResearchSettings(settings_, platform_);
     if (outcome.focus != 0) focusControl(outcome.focus);
@@ -229,12 +229,12 @@ bool FullRunSetting::update() {
 void FullRunSetting::pressOk() {
     // A dialog that closed over a value the user must fix would leave the
     // focus move pointing at nothing; it stays open until the values hold.
-    if (update()) accept();
+    if (updateSettings()) accept();
 }
 
 void FullRunSetting::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        update();
+        updateSettings();
         return;
     }
     QDialog::keyPressEvent(event);

@@ -27,7 +27,7 @@ class FullRunSetting : public QDialog {
     void pressOk();
     /// Update (1104, hidden; the Enter key): the controls into the settings,
     /// validation, and the value list rebuilt. True when nothing was wrong.
-    bool update();
+    bool updateSettings();
 
     /// The control with the given identifier (edits, check boxes, combo box, OK).
     QWidget* control(int id) const;

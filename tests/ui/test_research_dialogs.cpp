@@ -94,10 +94,10 @@ class ResearchDialogsTest : public QObject {
         // Loop 0.05 + 0.03 i, four steps: only the values up to 0.1 stay.
         retype(editOf(dialog, kLoopStartEdit), "0.05");
         retype(editOf(dialog, kLoopStepEdit), "0.03");
-        QVERIFY(dialog.update());
+        QVERIFY(dialog.updateSettings());
         QCOMPARE(settings.values, (std::vector<double>{0.05, 0.08}));
         retype(editOf(dialog, kLoopStepEdit), "0.5");
-        QVERIFY(!dialog.update());
+        QVERIFY(!dialog.updateSettings());
         QCOMPARE(platform.messages.back(), std::string(kCheckLoopStepMessage));
         QCOMPARE(dialog.focusWidget(), dialog.control(kLoopStepEdit));
     }
@@ -113,13 +113,13 @@ class ResearchDialogsTest : public QObject {
         scheme->setCurrentIndex(3);  // stored at once
         QCOMPARE(settings.Sheme_for_running_with_porosity, 3);
         retype(editOf(dialog, kInterpolationTermsEdit), "11");
-        QVERIFY(!dialog.update());
+        QVERIFY(!dialog.updateSettings());
         QCOMPARE(platform.messages.back(), std::string(kInterpolationRangeMessage));
         QCOMPARE(settings.N_terms_inInterpolation, 2);
         retype(editOf(dialog, kInterpolationTermsEdit), "10");
         QTest::mouseClick(dialog.control(kExitEarlyCheckBox), Qt::LeftButton);
         retype(editOf(dialog, kLayerThresholdEdit), "7");
-        QVERIFY(dialog.update());
+        QVERIFY(dialog.updateSettings());
         QCOMPARE(settings.N_terms_inInterpolation, 10);
         QCOMPARE(settings.Do_exit_when_less_than_N_layers_filled, 1);
         QCOMPARE(settings.Theshold_of_layesr_to_fill, 7);
