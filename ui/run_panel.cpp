@@ -108,8 +108,14 @@ RunPanel::RunPanel(AppState& state, Session& session, Platform& platform, QWidge
     refreshDisplayValues();
     planList_->refill();
     applyControlState();
-    setMinimumSize(kPanelWidth, kPanelHeight);
-    resize(kPanelWidth, std::max(kPanelHeight, valueMarksBottom() + 20));
+    fitHeight();
+    resize(minimumSize());
+}
+
+void RunPanel::fitHeight() {
+    // A plan of many kinds needs more room under its list than the panel has.
+    setMinimumSize(kPanelWidth, std::max(kPanelHeight, valueMarksBottom() + 20));
+    if (height() < minimumHeight()) resize(width(), minimumHeight());
 }
 
 RunPanel::~RunPanel() = default;
@@ -398,7 +404,7 @@ void RunPanel::planChanged() {
     // An opened plan may have brought its own data file.
     refreshDisplayValues();
     planList_->refill();
-    resize(width(), std::max(kPanelHeight, valueMarksBottom() + 20));
+    fitHeight();
     update();
 }
 

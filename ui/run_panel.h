@@ -134,6 +134,7 @@ class RunPanel : public QWidget {
     void hookCore();
     void applyControlState();
     void planChanged();
+    void fitHeight();
     void pressPauseResume();
     void pressSetDefault();
     void pressEnter();

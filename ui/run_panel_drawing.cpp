@@ -12,7 +12,10 @@ namespace quorvane {
 
 namespace {
 
-constexpr int kMarkRowHeight = 32;
+/// Lines of marks: roomy for a few kinds, closer for many.
+int markRowHeight(const ExperimentPlan& plan) {
+    return plan.parameters().size() > 4 ? 24 : 32;
+}
 constexpr int kMarkTop = 10;
 constexpr int kMarkLabelWidth = 130;
 
@@ -31,7 +34,7 @@ void drawGroupFrame(QPainter& p, const char* caption, const QRect& frame, const 
 
 int planMarksBottom(const QRect& list, const ExperimentPlan& plan) {
     const int kinds = static_cast<int>(plan.parameters().size());
-    return list.bottom() + (kinds > 0 ? kMarkTop + kinds * kMarkRowHeight : 0);
+    return list.bottom() + (kinds > 0 ? kMarkTop + kinds * markRowHeight(plan) : 0);
 }
 
 void drawPlanValueMarks(QPainter& p, const QRect& list, const ExperimentPlan& plan) {
@@ -43,7 +46,7 @@ void drawPlanValueMarks(QPainter& p, const QRect& list, const ExperimentPlan& pl
     const int left = list.left() + kMarkLabelWidth, right = list.right() - 20;
     int row = 0;
     for (const parameter& par : plan.parameters()) {
-        const int axisY = list.bottom() + kMarkTop + row * kMarkRowHeight + 10;
+        const int axisY = list.bottom() + kMarkTop + row * markRowHeight(plan) + 10;
         ++row;
         std::vector<double> values = plan.valuesOfKind(par.kind);
         std::sort(values.begin(), values.end());

@@ -364,6 +364,20 @@ class RunPanelTest : public QObject {
         QCOMPARE(b.panel.planList()->rowCount(), 2);
     }
 
+    void aPlanOfManyKindsMakesRoomForItsMarks() {
+        Bench b;
+        const int start = b.panel.minimumHeight();
+        for (int id : {kCmdAddGeneralSupercooling, kCmdAddGeneralSurfaceEnergy, kCmdAddEnthalpy,
+                       kCmdAddSurfaceEnergy, kCmdAddTemperature, kCmdAddVolume, kCmdAddRatioAB})
+            b.panel.action(id)->trigger();
+        QVERIFY(b.panel.valueMarksBottom() + 20 > start);
+        QCOMPARE(b.panel.minimumHeight(), b.panel.valueMarksBottom() + 20);
+        QVERIFY(b.panel.height() >= b.panel.minimumHeight());
+        b.panel.action(kCmdPlanNew)->trigger();
+        QCOMPARE(b.panel.valueMarksBottom(), b.panel.planList()->geometry().bottom());
+        QCOMPARE(b.panel.minimumHeight(), start);
+    }
+
     void theReportEntryWaitsForTheReportsModule() {
         Bench b;
         QAction* report = b.panel.action(kCmdSaveRunReport);
