@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "model/start_close.h"
+#include "views/report_template.h"
 
 namespace quorvane {
 
@@ -47,6 +48,8 @@ void MainWindow::startUp(const std::string& documentsFolder) {
     folderReady_ = true;
     QDir::setCurrent(QString::fromStdString(start.folder.folder));
     state_.paths = start.paths;
+    // "Save full report" works on a fresh machine; a template already there is the user's.
+    installReportTemplate(state_.paths.templatePathFile);
     if (start.settings.status == SettingsReadStatus::Read && start.settings.data.loaded())
         setWindowTitle(QString::fromStdString(start.settings.data.windowTitle()));
 }

@@ -50,6 +50,14 @@ class MainWindowTest : public QObject {
             QVERIFY(window.workingFolderReady());
             QVERIFY(QFile::exists(QString::fromStdString(folder + "/_Quorvane_setting.csv")));
             QVERIFY(QFile::exists(QString::fromStdString(folder + "/_Quorvane_lastData.csv")));
+            // The shipped report template, so that a full report works at once.
+            QFile shipped(
+                QString::fromStdString(folder + "/_Quorvane_pathToTemlateOfFullReport.html"));
+            QVERIFY(shipped.open(QIODevice::ReadWrite));
+            QVERIFY(shipped.readAll().contains("_molecule_img|"));
+            shipped.resize(0);
+            shipped.write("the user's own");
+            shipped.close();
             window.close();
         }
         std::ifstream in(folder + "/_Quorvane_setting.csv");
@@ -64,6 +72,10 @@ class MainWindowTest : public QObject {
         MainWindow window(again, platform, documents.path().toStdString());
         QVERIFY(window.windowTitle().startsWith("Quorvane - "));
         QVERIFY(window.windowTitle().endsWith("_Quorvane_lastData.csv"));
+        // An edited template is never replaced.
+        QFile edited(QString::fromStdString(folder + "/_Quorvane_pathToTemlateOfFullReport.html"));
+        QVERIFY(edited.open(QIODevice::ReadOnly));
+        QCOMPARE(edited.readAll(), QByteArray("the user's own"));
     }
 };
 
