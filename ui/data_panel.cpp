@@ -391,6 +391,8 @@ QWidget* DataPanel::buildLeftColumn() {
     connect(estimate_, &QPushButton::clicked, this, [this] {
         estimateSurfaceEnergy(data_);
         lastEdit_.reset();
+        // A new surface energy moves the critical nucleus and every prediction.
+        theoryComputed_ = computeTheoryQuietly(data_);
         refreshFromData();
         emit dataChanged();
     });
@@ -424,6 +426,8 @@ QWidget* DataPanel::buildMiddleColumn() {
         if (refreshing_) return;
         setDefaultFrequency(data_, on);
         recomputeProbabilityAndTimeStep(session_.state.run, data_);
+        // The rates scale with the jump frequency.
+        theoryComputed_ = computeTheoryQuietly(data_);
         refreshFromData();
         emit dataChanged();
     });

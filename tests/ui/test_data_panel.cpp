@@ -201,9 +201,11 @@ class DataPanelTest : public QObject {
 
     void buttonsCheckBoxAndAccuracy() {
         Program p;
+        const QString theoryBefore = p.panel.theoryLabel()->text();
         p.panel.estimateButton()->click();
         const double expected = 0.5 * p.state.data.bondLength * p.state.data.Enthalpie;
         QCOMPARE(p.state.data.Surface_Energy, expected);
+        QVERIFY(p.panel.theoryLabel()->text() != theoryBefore);  // r_crit follows sigma
 
         QVERIFY(p.edit(DataField::VibrationFrequency)->isEnabled());
         p.panel.defaultCheck()->setChecked(true);
