@@ -340,7 +340,7 @@ void RunPanel::showRunSettings() {
     neverStopToggled();
 }
 
-void RunPanel::takeEdits() {
+bool RunPanel::takeEdits() {
     auto typed = [this](int id) -> std::optional<std::string> {
         const QString text = static_cast<QLineEdit*>(controls_[id])->text();
         if (shown_.count(id) && shown_[id] == text) return std::nullopt;
@@ -352,7 +352,9 @@ void RunPanel::takeEdits() {
     const std::vector<std::string> refused = takeRunEdits(texts, state_.data, state_.run);
     refreshDisplayValues();
     update();
-    if (!refused.empty()) platform_.message(runEditRefusalMessage(refused));
+    if (refused.empty()) return true;
+    platform_.message(runEditRefusalMessage(refused));
+    return false;
 }
 
 void RunPanel::applyControlState() {
@@ -383,7 +385,7 @@ void RunPanel::pressPauseResume() {
     // During a pause the user may have edited the rates; a resume takes them.
     if (state_.runState.controlsEnabled) {
         planList_->commitEdit();
-        takeEdits();
+        if (!takeEdits()) return;
     }
     session_.loop.PressPauseResume();
     applyControlState();
@@ -437,8 +439,8 @@ void RunPanel::runCommand(int id) {
         if (saveRunReport) saveRunReport();
         return;
     }
-    // Every run starts from what the panel shows.
-    takeEdits();
+    // Every run starts from what the panel shows, and not over a refused value.
+    if (!takeEdits()) return;
     ExperimentRunner& runner = session_.runner;
     switch (id) {
         case kCmdStartSingle:

@@ -101,6 +101,12 @@ class RunPanelTest : public QObject {
         QCOMPARE(b.edit(kFieldHeightEdit)->text(), QString("25"));
         QCOMPARE(b.platform.messages.size(), size_t(1));
         QVERIFY(b.platform.messages[0].find("Height") != std::string::npos);
+        // A run does not start over a refused value.
+        b.edit(kJumpsPerStepEdit)->setText("many");
+        b.panel.action(kCmdStartSingle)->trigger();
+        QCOMPARE(b.platform.messages.size(), size_t(2));
+        QCOMPARE(b.state.runState.step_count, 0);
+        QCOMPARE(b.edit(kJumpsPerStepEdit)->text(), QString("5"));
     }
 
     void aTimeUnitChangeShowsAtTheNextPaint() {
