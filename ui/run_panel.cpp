@@ -1,6 +1,7 @@
 #include "ui/run_panel.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QMenu>
@@ -101,6 +102,13 @@ std::string runEditRefusalMessage(const std::vector<std::string>& names) {
 RunPanel::RunPanel(AppState& state, Session& session, Platform& platform, QWidget* parent)
     : QWidget(parent), state_(state), session_(session), platform_(platform) {
     setObjectName("m_Action");
+    // The panel's controls keep the desktop's own font, whatever large face
+    // the tab captions above them use.
+    const QFont desktop = QApplication::font();
+    QFont own(desktop.family(), desktop.pointSize() > 0 ? desktop.pointSize() : 9);
+    own.setWeight(QFont::Normal);
+    own.setItalic(false);
+    setFont(own);
     buildControls();
     buildMenus();
     researchDialog_ = new FullRunSetting(state_.research, platform_, this);

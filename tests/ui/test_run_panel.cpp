@@ -132,6 +132,20 @@ class RunPanelTest : public QObject {
         QVERIFY(after.pixelColor(width->x() - 125, width->y() + 100) != outer);
     }
 
+    void theControlsKeepTheirOwnFontUnderTheTabCaptions() {
+        AppState state;
+        UiTestPlatform platform;
+        Session session(state, platform);
+        QWidget tabs;
+        QFont caption("Times");
+        caption.setPixelSize(20);
+        caption.setWeight(QFont::DemiBold);
+        tabs.setFont(caption);
+        auto* panel = new RunPanel(state, session, platform, &tabs);
+        QCOMPARE(panel->control(kFieldWidthEdit)->font().weight(), QFont::Normal);
+        QVERIFY(panel->control(kFieldWidthEdit)->font().pixelSize() != 20);
+    }
+
     void neverStopHidesTheLimits() {
         Bench b;
         QTest::mouseClick(b.check(kNeverStopCheck), Qt::LeftButton);
