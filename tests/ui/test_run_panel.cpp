@@ -252,6 +252,13 @@ class RunPanelTest : public QObject {
         b.clickCell(0, 0);
         b.panel.action(kCmdRowDown)->trigger();
         QCOMPARE(b.cell(1, 0), QString("Temperature"));
+        // The arrow keys move the selection the commands act on.
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(list->selectedRow(), 1);
+        b.panel.action(kCmdRowUp)->trigger();
+        QCOMPARE(b.cell(0, 0), QString("Temperature"));
+        b.clickCell(0, 0);
+        b.panel.action(kCmdRowDown)->trigger();
 
         // A click on From lays the edit box over the cell; Enter commits.
         b.clickCell(0, 1);
