@@ -2,8 +2,10 @@
 // seeds the generator and finds the working folder, the minimum size, the
 // tab requests, the keys it forwards, and the close that saves.
 
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QTabBar>
 #include <QTabWidget>
@@ -214,6 +216,34 @@ class MainWindowTest : public QObject {
         QCOMPARE(platform.messages.back(), std::string("Error to open file for writing"));
         QCOMPARE(readAll((folder + "/_Quorvane_lastData.csv").toStdString()), lastData);
         QVERIFY(!window.isVisible());
+    }
+
+    void aboutIsOnTheWindowsMenu() {
+        AppState state;
+        QtPlatform platform;
+        MainWindow window(state, platform, "");
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QStringList items;
+        QString about;
+        QTimer::singleShot(0, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            for (QAction* action : menu->actions()) items << action->text();
+            QTimer::singleShot(0, [&] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                QVERIFY(box);
+                about = box->text();
+                box->accept();
+            });
+            menu->actions().first()->trigger();
+            menu->close();
+        });
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                window.mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(window.tabs()->tabBar(), &event);
+        QCOMPARE(items, QStringList{"&About Quorvane..."});
+        QCOMPARE(about, MainWindow::aboutText());
     }
 
     void messagesHaveNoTitleAndKeepTheirLines() {
