@@ -62,6 +62,20 @@ struct Camera {
 
     static Camera make(const SurfaceCamera& camera, const QSize& window);
 
+    /// Screen point and depth only, for outlines that need nothing more.
+    struct Screen {
+        double x = 0, y = 0;
+        double depth = 0;  ///< negative in front of the camera
+    };
+    Screen screen(const D3Point& p) const {
+        const double m = p.x - C.x, l = p.y - C.y, d = p.z - C.z;
+        const double o = l * cosPhi + m * sinPhi;
+        const double t = d * cosTheta + o * sinTheta;
+        const double scale = F / t;
+        return {(m * cosPhi - l * sinPhi) * scale + hw, hh - (cosTheta * o - d * sinTheta) * scale,
+                t};
+    }
+
     struct Projected {
         double x = 0, y = 0;    ///< screen point (y down)
         double px = 0, py = 0;  ///< projected coordinates before the shift

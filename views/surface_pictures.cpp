@@ -19,7 +19,8 @@ const QColor kMapFrame(20, 245, 130);
 // Screen coordinates far outside any window are cut here so that they stay ints.
 constexpr double kScreenLimit = 1e6;
 
-QPoint toScreen(const Camera::Projected& p) {
+template <typename Point>
+QPoint toScreen(const Point& p) {
     return {static_cast<int>(std::clamp(p.x, -kScreenLimit, kScreenLimit)),
             static_cast<int>(std::clamp(p.y, -kScreenLimit, kScreenLimit))};
 }
@@ -48,6 +49,8 @@ ShadeSet ShadeSet::make(Channel channel) {
                     c = QColor(0, 0, v);
                     break;
             }
+            set.brush[static_cast<std::size_t>(k)][static_cast<std::size_t>(use)] = QBrush(c);
+            set.pen[static_cast<std::size_t>(k)][static_cast<std::size_t>(use)] = QPen(c, 0);
         }
     }
     return set;
@@ -235,99 +238,128 @@ void SurfacePainter::drawRelief(QPainter& painter, const QSize& window, const Gr
     const auto meanFloor = static_cast<std::int32_t>(
         std::floor(static_cast<double>(sum) / static_cast<double>(cells)));
     const Camera projection = Camera::make(camera, window);
+    // Walls lie in the layers from one below the lowest to one below the highest.
+    const auto wallLayers = static_cast<std::size_t>(std::int64_t{highest} - lowest + 1);
+    openFrom_.assign(wallLayers, -1);
+    layerStart_.assign(wallLayers + 1, 0);
+    topLayerStart_.assign(wallLayers + 1, 0);
     const double depth = camera.field.sizeA;
     painter.setRenderHint(QPainter::Antialiasing, false);
+    collectWallRuns(grid, lowest, camera.position);
+    collectTopRuns(grid, lowest);
+    auto shadeOf = [&](std::int32_t layer) {
+        return static_cast<std::size_t>(layerShadeIndex(layer, lowest, meanFloor));
+    };
     // The layer below the lowest has no tops, only the walls of the field's edges.
     for (std::int64_t L = std::int64_t{lowest} - 1; L <= highest; ++L) {
         const auto layer = static_cast<std::int32_t>(L);
-        const auto& shade = shades.colour[static_cast<std::size_t>(
-            layerShadeIndex(std::max(layer, lowest), lowest, meanFloor))];
         const double z = static_cast<double>(L - lowest + 1) * depth;
         if (L >= lowest) {
             ++stats_.layers;
-            drawTops(painter, projection, grid, layer, z, shade[0]);
+            drawTops(painter, projection, grid, static_cast<std::size_t>(L - lowest), z,
+                     shades.pen[shadeOf(layer)][0], shades.brush[shadeOf(layer)][0]);
         }
         if (L >= highest) continue;
-        collectWalls(projection, grid, layer, z, z + depth, camera.position);
+        layerWalls(projection, grid, static_cast<std::size_t>(L - (std::int64_t{lowest} - 1)), z,
+                   z + depth);
         std::sort(walls_.begin(), walls_.end(),
                   [](const LPoligon4& a, const LPoligon4& b) { return a.distance > b.distance; });
-        int lastCode = -1;
-        QPen pen;
+        const std::size_t shadeIndex =
+            static_cast<std::size_t>(layerShadeIndex(std::max(layer, lowest), lowest, meanFloor));
+        const auto& brushes = shades.brush[shadeIndex];
+        const auto& pens = shades.pen[shadeIndex];
         for (const LPoligon4& wall : walls_) {
-            const QColor& colour = shade[static_cast<std::size_t>(wall.code)];
-            if (wall.code != lastCode) {
-                pen = QPen(colour, 2);
-                lastCode = wall.code;
-            }
-            painter.setPen(Qt::NoPen);
-            painter.setBrush(colour);
+            const auto code = static_cast<std::size_t>(wall.code);
+            // The wall filled (its pen is its brush's colour), then its lower and
+            // upper edges 2 pixels wide: two one-pixel lines each.
+            painter.setPen(pens[code]);
+            painter.setBrush(brushes[code]);
             painter.drawConvexPolygon(wall.corner.data(), 4);
-            painter.setPen(pen);
-            painter.drawLine(wall.corner[0], wall.corner[3]);
-            painter.drawLine(wall.corner[1], wall.corner[2]);
-            ++stats_.wallsByCode[static_cast<std::size_t>(wall.code)];
+            const QLine edges[4] = {{wall.corner[0], wall.corner[3]},
+                                    {wall.corner[1], wall.corner[2]},
+                                    {wall.corner[0] + QPoint(0, 1), wall.corner[3] + QPoint(0, 1)},
+                                    {wall.corner[1] + QPoint(0, 1), wall.corner[2] + QPoint(0, 1)}};
+            painter.drawLines(edges, 4);
+            ++stats_.wallsByCode[code];
         }
         stats_.walls += static_cast<int>(walls_.size());
     }
 }
 
-void SurfacePainter::drawTops(QPainter& painter, const Camera& projection, const Grid& grid,
-                              std::int32_t layer, double z, const QColor& colour) {
-    topRuns_.clear();
-    topPolygons_.clear();
-    previousRow_.clear();
-    currentRow_.clear();
-    // Runs of cells at this height, row by row. A run that overlaps a run of the row
-    // before continues that run's polygon, unless an earlier run of this row has
-    // continued it already.
-    std::size_t previousFirst = 0;
+void SurfacePainter::collectTopRuns(const Grid& grid, std::int32_t lowest) {
+    // One pass: every row cut into runs of equal height, then grouped by height
+    // with the rows kept in order.
+    rowRuns_.clear();
     for (int r = 0; r < grid.rows; ++r) {
         const std::int32_t* row = grid.heights + static_cast<std::size_t>(r) * grid.cols;
-        const std::size_t currentFirst = topRuns_.size();
-        std::size_t candidate = previousFirst;
         for (int c = 0; c < grid.cols;) {
-            if (row[c] != layer) {
-                ++c;
-                continue;
-            }
             const int c0 = c;
-            while (c < grid.cols && row[c] == layer) ++c;
-            const int c1 = c;
-            while (candidate < currentFirst && topRuns_[candidate].c1 <= c0) ++candidate;
-            int polygon = -1;
-            for (std::size_t k = candidate; k < currentFirst && topRuns_[k].c0 < c1; ++k) {
-                const int owner = previousRow_[k - previousFirst];
-                if (topPolygons_[static_cast<std::size_t>(owner)].lastRow == r - 1) {
-                    polygon = owner;
-                    break;
-                }
-            }
-            const int index = static_cast<int>(topRuns_.size());
-            topRuns_.push_back({r, c0, c1, -1});
-            if (polygon < 0) {
-                polygon = static_cast<int>(topPolygons_.size());
-                topPolygons_.push_back({index, index, r});
-            } else {
-                TopPolygon& p = topPolygons_[static_cast<std::size_t>(polygon)];
-                topRuns_[static_cast<std::size_t>(p.tail)].next = index;
-                p.tail = index;
-                p.lastRow = r;
-            }
-            currentRow_.push_back(polygon);
+            while (c < grid.cols && row[c] == row[c0]) ++c;
+            rowRuns_.push_back({row[c0], r, c0, c});
         }
-        previousRow_.swap(currentRow_);
-        currentRow_.clear();
-        previousFirst = currentFirst;
     }
-    painter.setPen(QPen(colour, 2));
-    painter.setBrush(colour);
+    std::fill(topLayerStart_.begin(), topLayerStart_.end(), 0);
+    for (const RowRun& run : rowRuns_)
+        ++topLayerStart_[static_cast<std::size_t>(run.layer - lowest) + 1];
+    for (std::size_t k = 1; k < topLayerStart_.size(); ++k)
+        topLayerStart_[k] += topLayerStart_[k - 1];
+    topRuns_.resize(rowRuns_.size());
+    runOwner_.resize(rowRuns_.size());
+    nextSlot_.assign(topLayerStart_.begin(), topLayerStart_.end() - 1);
+    for (const RowRun& run : rowRuns_)
+        topRuns_[nextSlot_[static_cast<std::size_t>(run.layer - lowest)]++] = {run.row, run.c0,
+                                                                               run.c1, -1};
+}
+
+void SurfacePainter::drawTops(QPainter& painter, const Camera& projection, const Grid& grid,
+                              std::size_t layerIndex, double z, const QPen& pen,
+                              const QBrush& brush) {
+    topPolygons_.clear();
+    const std::size_t first = topLayerStart_[layerIndex], last = topLayerStart_[layerIndex + 1];
+    // A run that overlaps a run of the row before continues that run's polygon,
+    // unless an earlier run of its own row has continued it already.
+    std::size_t previousBegin = first, previousEnd = first, rowBegin = first;
+    for (std::size_t k = first; k < last; ++k) {
+        TopRun& run = topRuns_[k];
+        if (k == first || run.row != topRuns_[k - 1].row) {
+            const bool adjacent = k > first && run.row == topRuns_[k - 1].row + 1;
+            previousBegin = adjacent ? rowBegin : k;
+            previousEnd = k;
+            rowBegin = k;
+        }
+        while (previousBegin < previousEnd && topRuns_[previousBegin].c1 <= run.c0) ++previousBegin;
+        int polygon = -1;
+        for (std::size_t p = previousBegin; p < previousEnd && topRuns_[p].c0 < run.c1; ++p) {
+            const int owner = runOwner_[p];
+            if (topPolygons_[static_cast<std::size_t>(owner)].lastRow == run.row - 1) {
+                polygon = owner;
+                break;
+            }
+        }
+        run.next = -1;
+        const int index = static_cast<int>(k);
+        if (polygon < 0) {
+            polygon = static_cast<int>(topPolygons_.size());
+            topPolygons_.push_back({index, index, run.row});
+        } else {
+            TopPolygon& p = topPolygons_[static_cast<std::size_t>(polygon)];
+            topRuns_[static_cast<std::size_t>(p.tail)].next = index;
+            p.tail = index;
+            p.lastRow = run.row;
+        }
+        runOwner_[k] = polygon;
+    }
+    // The outline in the fill's colour closes the seams between neighbouring
+    // polygons; one pixel does it without the stroker's cost of a wide pen.
+    painter.setPen(pen);
+    painter.setBrush(brush);
     for (const TopPolygon& polygon : topPolygons_) {
         // Down the low-y ends of the runs, then back up their high-y ends.
         outline_.clear();
         returnPath_.clear();
         bool front = true;
         auto corner = [&](std::vector<QPoint>& into, int row, int cell) {
-            const Camera::Projected p = projection.project(
+            const Camera::Screen p = projection.screen(
                 {grid.originX + row * grid.pitchX, grid.originY + cell * grid.pitchY, z});
             front = front && p.depth < 0;
             into.push_back(toScreen(p));
@@ -346,49 +378,85 @@ void SurfacePainter::drawTops(QPainter& painter, const Camera& projection, const
     }
 }
 
-void SurfacePainter::collectWalls(const Camera& projection, const Grid& grid, std::int32_t layer,
-                                  double z0, double z1, const D3Point& eye) {
-    walls_.clear();
+void SurfacePainter::collectWallRuns(const Grid& grid, std::int32_t lowest, const D3Point& eye) {
+    wallRuns_.clear();
     const int rows = grid.rows, cols = grid.cols;
-    // Outside the field counts as lower than any layer: the field's edges have walls.
-    auto raised = [&](int r, int c) {
-        return r >= 0 && r < rows && c >= 0 && c < cols &&
-               grid.heights[static_cast<std::size_t>(r) * cols + c] > layer;
+    // Outside the field counts as one layer below the lowest: every layer has walls
+    // at the field's edges.
+    const std::int32_t outside = lowest - 1;
+    auto height = [&](int r, int c) {
+        return r < 0 || r >= rows ? outside : grid.heights[static_cast<std::size_t>(r) * cols + c];
     };
-    // Boundaries between rows r-1 and r, at x = r * pitch: the camera sees the face
-    // turned towards its own side.
-    for (int r = 0; r <= rows; ++r) {
-        const double x = grid.originX + r * grid.pitchX;
-        const bool plusSide = x <= eye.x;
-        const int code = plusSide ? 1 : 2;
-        const int high = plusSide ? r - 1 : r, low = plusSide ? r : r - 1;
-        for (int c = 0; c < cols;) {
-            if (!(raised(high, c) && !raised(low, c))) {
-                ++c;
-                continue;
-            }
-            const int c0 = c;
-            while (c < cols && raised(high, c) && !raised(low, c)) ++c;
-            addWall(projection, {x, grid.originY + c0 * grid.pitchY, 0},
-                    {x, grid.originY + c * grid.pitchY, 0}, z0, z1, code, {0, grid.pitchY, 0},
-                    c - c0);
+    // Each boundary shows the face turned to the camera's side: the layers from the
+    // lower neighbour's height up to below the higher one's, when the higher
+    // neighbour stands on the side away from the camera. Runs of a layer along a
+    // line are kept open from cell to cell and closed where the layer leaves.
+    auto scanLine = [&](int code, int line, int along, auto heightsAt) {
+        std::int32_t openLow = 0, openHigh = 0;  // layers [openLow, openHigh) are open
+        for (int k = 0; k <= along; ++k) {
+            std::int32_t low = 0, high = 0;
+            if (k < along) heightsAt(k, low, high);
+            if (high <= low) low = high = 0;
+            if (low == openLow && high == openHigh) continue;
+            for (std::int32_t L = openLow; L < openHigh; ++L)
+                if (L < low || L >= high) {
+                    const std::size_t index = static_cast<std::size_t>(L - outside);
+                    wallRuns_.push_back({L, code, line, openFrom_[index], k});
+                }
+            for (std::int32_t L = low; L < high; ++L)
+                if (L < openLow || L >= openHigh)
+                    openFrom_[static_cast<std::size_t>(L - outside)] = k;
+            openLow = low;
+            openHigh = high;
         }
+    };
+    for (int r = 0; r <= rows; ++r) {
+        const bool plusSide = grid.originX + r * grid.pitchX <= eye.x;
+        const int near = plusSide ? r : r - 1, far = plusSide ? r - 1 : r;
+        scanLine(plusSide ? 1 : 2, r, cols, [&](int c, std::int32_t& low, std::int32_t& high) {
+            low = height(near, c);
+            high = height(far, c);
+        });
     }
+    // Lines between cells of a row run across the rows: transposed reads, but each
+    // line touches only its own column of the grid.
+    auto cell = [&](int r, int c) {
+        return c < 0 || c >= cols ? outside : grid.heights[static_cast<std::size_t>(r) * cols + c];
+    };
     for (int c = 0; c <= cols; ++c) {
-        const double y = grid.originY + c * grid.pitchY;
-        const bool plusSide = y <= eye.y;
-        const int code = plusSide ? 3 : 4;
-        const int high = plusSide ? c - 1 : c, low = plusSide ? c : c - 1;
-        for (int r = 0; r < rows;) {
-            if (!(raised(r, high) && !raised(r, low))) {
-                ++r;
-                continue;
-            }
-            const int r0 = r;
-            while (r < rows && raised(r, high) && !raised(r, low)) ++r;
-            addWall(projection, {grid.originX + r0 * grid.pitchX, y, 0},
-                    {grid.originX + r * grid.pitchX, y, 0}, z0, z1, code, {grid.pitchX, 0, 0},
-                    r - r0);
+        const bool plusSide = grid.originY + c * grid.pitchY <= eye.y;
+        const int near = plusSide ? c : c - 1, far = plusSide ? c - 1 : c;
+        scanLine(plusSide ? 3 : 4, c, rows, [&](int r, std::int32_t& low, std::int32_t& high) {
+            low = cell(r, near);
+            high = cell(r, far);
+        });
+    }
+    // Grouped by layer, keeping the scan order within a layer.
+    std::fill(layerStart_.begin(), layerStart_.end(), 0);
+    for (const WallRun& run : wallRuns_)
+        ++layerStart_[static_cast<std::size_t>(run.layer - outside) + 1];
+    for (std::size_t k = 1; k < layerStart_.size(); ++k) layerStart_[k] += layerStart_[k - 1];
+    layerRuns_.resize(wallRuns_.size());
+    nextSlot_.assign(layerStart_.begin(), layerStart_.end() - 1);
+    for (const WallRun& run : wallRuns_)
+        layerRuns_[nextSlot_[static_cast<std::size_t>(run.layer - outside)]++] = run;
+}
+
+void SurfacePainter::layerWalls(const Camera& projection, const Grid& grid, std::size_t layerIndex,
+                                double z0, double z1) {
+    walls_.clear();
+    for (std::size_t k = layerStart_[layerIndex]; k < layerStart_[layerIndex + 1]; ++k) {
+        const WallRun& run = layerRuns_[k];
+        if (run.code <= 2) {
+            const double x = grid.originX + run.line * grid.pitchX;
+            addWall(projection, {x, grid.originY + run.from * grid.pitchY, 0},
+                    {x, grid.originY + run.to * grid.pitchY, 0}, z0, z1, run.code,
+                    {0, grid.pitchY, 0}, run.to - run.from);
+        } else {
+            const double y = grid.originY + run.line * grid.pitchY;
+            addWall(projection, {grid.originX + run.from * grid.pitchX, y, 0},
+                    {grid.originX + run.to * grid.pitchX, y, 0}, z0, z1, run.code,
+                    {grid.pitchX, 0, 0}, run.to - run.from);
         }
     }
 }

@@ -3,9 +3,11 @@
 /// height, a three-dimensional picture of the columns in central perspective
 /// drawn by the painter's method, and the same as a red and blue stereo image.
 
+#include <QBrush>
 #include <QColor>
 #include <QImage>
 #include <QPainter>
+#include <QPen>
 #include <QPoint>
 #include <QRect>
 #include <array>
@@ -41,6 +43,10 @@ struct LPoligon4 {
 /// wall orientations, each with a brush colour and a pen 2 pixels wide.
 struct ShadeSet {
     std::array<std::array<QColor, 5>, 10> colour;  ///< [index][0 top, 1..4 wall code]
+    /// The same as brushes and one-pixel pens, made once: a picture sets them
+    /// thousands of times.
+    std::array<std::array<QBrush, 5>, 10> brush;
+    std::array<std::array<QPen, 5>, 10> pen;
     /// Grey (all channels), red only, or blue only.
     enum class Channel { Grey, Red, Blue };
     static ShadeSet make(Channel channel);
@@ -104,10 +110,20 @@ class SurfacePainter {
     };
     void drawRelief(QPainter& painter, const QSize& window, const Grid& grid,
                     const SurfaceCamera& camera, const ShadeSet& shades);
-    void drawTops(QPainter& painter, const Camera& projection, const Grid& grid, std::int32_t layer,
-                  double z, const QColor& colour);
-    void collectWalls(const Camera& projection, const Grid& grid, std::int32_t layer, double z0,
-                      double z1, const D3Point& eye);
+    void collectTopRuns(const Grid& grid, std::int32_t lowest);
+    void drawTops(QPainter& painter, const Camera& projection, const Grid& grid,
+                  std::size_t layerIndex, double z, const QPen& pen, const QBrush& brush);
+    /// A run of one layer's wall cells along one boundary line, found in one pass
+    /// over the grid for all layers.
+    struct WallRun {
+        std::int32_t layer;
+        int code;      ///< 1, 2 on a line between rows; 3, 4 between cells of a row
+        int line;      ///< the boundary's index: rows 0..rows, or cells 0..cols
+        int from, to;  ///< cells (or rows) along the line, to exclusive
+    };
+    void collectWallRuns(const Grid& grid, std::int32_t lowest, const D3Point& eye);
+    void layerWalls(const Camera& projection, const Grid& grid, std::size_t layerIndex, double z0,
+                    double z1);
     void addWall(const Camera& projection, const D3Point& a, const D3Point& b, double z0, double z1,
                  int code, const D3Point& step, int cells);
     void copyInterior(const SurfaceInputs& inputs);
@@ -117,6 +133,11 @@ class SurfacePainter {
     SurfaceStats stats_;
     std::vector<std::int32_t> interior_;
     std::vector<LPoligon4> walls_;
+    std::vector<WallRun> wallRuns_;        ///< all layers, in scan order
+    std::vector<WallRun> layerRuns_;       ///< the same grouped by layer
+    std::vector<std::size_t> layerStart_;  ///< first of each layer in layerRuns_
+    std::vector<std::size_t> nextSlot_;    ///< scratch of the grouping
+    std::vector<int> openFrom_;            ///< per layer: start of its open run on the line
     std::vector<QPoint> outline_;
     std::vector<QPoint> returnPath_;
     /// Scratch of the top polygons: runs of equal height in a row, chained per polygon.
@@ -126,9 +147,15 @@ class SurfacePainter {
     struct TopPolygon {
         int head, tail, lastRow;
     };
-    std::vector<TopRun> topRuns_;
+    struct RowRun {
+        std::int32_t layer;
+        int row, c0, c1;
+    };
+    std::vector<RowRun> rowRuns_;             ///< all runs, in scan order
+    std::vector<TopRun> topRuns_;             ///< the same grouped by layer
+    std::vector<std::size_t> topLayerStart_;  ///< first of each layer in topRuns_
+    std::vector<int> runOwner_;               ///< polygon of each run
     std::vector<TopPolygon> topPolygons_;
-    std::vector<int> previousRow_, currentRow_;  ///< polygon of each run of a row
     QImage mapImage_;
     QImage leftEye_, rightEye_;
 };
