@@ -185,3 +185,35 @@ TEST(JpegFile, WrittenWholeOrNotAtAll) {
 
 }  // namespace
 }  // namespace quorvane::views
+
+#include "views/value_marks.h"
+
+namespace quorvane::views {
+namespace {
+
+TEST(ValueMarksPicture, ValuesBlueCurrentRedAndTheLowerEdgeReturned) {
+    ValueMarkInputs inputs;
+    inputs.rows.push_back({{300, 290, 280, 270, 260, 250}, 280});
+    inputs.rows.push_back({{1e-7}, 1e-7});
+    inputs.width = 300;
+    QImage image(400, 120, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    const int bottom = paintValueMarks(painter, QPoint(40, 20), inputs);
+    painter.end();
+    test::keepPicture(image, "value_marks");
+    EXPECT_GT(bottom, 20 + inputs.rowHeight);
+    EXPECT_LT(bottom, 120);
+    // The current value 280 lies 3/5 of the way from 250 to 300: its tick is red.
+    EXPECT_EQ(image.pixel(40 + 180, 18), qRgb(255, 0, 0));
+    EXPECT_EQ(image.pixel(40, 18), qRgb(0, 0, 255));
+    // A row of a single value marks it in the middle, in red.
+    EXPECT_EQ(image.pixel(40 + 150, 20 + inputs.rowHeight - 2), qRgb(255, 0, 0));
+    // Nothing below the returned edge.
+    EXPECT_EQ(
+        test::countColour(image, qRgb(255, 255, 255), QRect(0, bottom + 1, 400, 120 - bottom - 1)),
+        400 * (120 - bottom - 1));
+}
+
+}  // namespace
+}  // namespace quorvane::views
