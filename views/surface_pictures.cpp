@@ -100,6 +100,16 @@ bool SurfacePainter::paint(QPainter& painter, const QRect& area, const SurfaceIn
     return true;
 }
 
+std::size_t SurfacePainter::bufferBytes() const {
+    auto bytes = [](const auto& v) { return v.capacity() * sizeof(v[0]); };
+    return bytes(interior_) + bytes(walls_) + bytes(outline_) + bytes(returnPath_) +
+           bytes(rowRuns_) + bytes(topRuns_) + bytes(topLayerStart_) + bytes(runOwner_) +
+           bytes(topPolygons_) + bytes(wallRuns_) + bytes(layerRuns_) + bytes(layerStart_) +
+           bytes(nextSlot_) + bytes(openFrom_) + static_cast<std::size_t>(mapImage_.sizeInBytes()) +
+           static_cast<std::size_t>(leftEye_.sizeInBytes()) +
+           static_cast<std::size_t>(rightEye_.sizeInBytes());
+}
+
 void SurfacePainter::copyInterior(const SurfaceInputs& inputs) {
     const int W = std::max(inputs.field.W, 0), H = std::max(inputs.field.H, 0);
     const std::size_t cells = static_cast<std::size_t>(W) * static_cast<std::size_t>(H);

@@ -82,6 +82,8 @@ class SurfacePainter {
     void paintStereo(QPainter& painter, const QRect& area, const SurfaceInputs& inputs);
 
     bool drawing() const { return drawing_; }
+    /// Bytes held by the buffers kept between frames.
+    std::size_t bufferBytes() const;
     const SurfaceStats& stats() const { return stats_; }
 
     /// Marks a picture as being drawn for its lifetime; `active()` is false when one

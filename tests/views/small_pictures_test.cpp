@@ -172,7 +172,9 @@ TEST(JpegFile, WrittenWholeOrNotAtAll) {
     EXPECT_LT(centre.green(), 30);
     EXPECT_GT(back.pixelColor(250, 200).green(), 240);
 
-    EXPECT_EQ(saveJpeg(picture, folder.filePath("chart.png")), SaveStatus::WrongExtension);
+    // The format is JPEG whatever the name says.
+    ASSERT_EQ(saveJpeg(picture, folder.filePath("chart.jpg.old")), SaveStatus::Ok);
+    EXPECT_EQ(QImageReader(folder.filePath("chart.jpg.old")).format(), "jpeg");
     EXPECT_EQ(saveJpeg(QImage(), folder.filePath("empty.jpg")), SaveStatus::EmptyImage);
     EXPECT_EQ(saveJpeg(picture, folder.filePath("missing/folder/chart.jpg")),
               SaveStatus::WriteFailed);
@@ -180,7 +182,7 @@ TEST(JpegFile, WrittenWholeOrNotAtAll) {
     ASSERT_TRUE(QDir(folder.path()).mkdir("taken.jpg"));
     EXPECT_EQ(saveJpeg(picture, folder.filePath("taken.jpg")), SaveStatus::WriteFailed);
     EXPECT_TRUE(QFileInfo(folder.filePath("taken.jpg")).isDir());
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 1);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 2) << "no temporary files left";
 }
 
 }  // namespace

@@ -401,6 +401,12 @@ TEST(SurfaceOfARun, RepeatedFramesAreIdentical) {
         surface.paint(painter, second.rect(), inputs, mode);
         painter.end();
         EXPECT_TRUE(first == second) << name;
+        // The buffers of the first frame serve every later one.
+        const std::size_t kept = surface.bufferBytes();
+        painter.begin(&second);
+        surface.paint(painter, second.rect(), inputs, mode);
+        painter.end();
+        EXPECT_EQ(surface.bufferBytes(), kept) << name;
         test::keepPicture(first, name);
     }
     EXPECT_GT(surface.stats().walls, 100);
