@@ -4,6 +4,7 @@
 /// (`Camera`) that the three-dimensional pictures draw with.
 
 #include <QSize>
+#include <cmath>
 
 namespace quorvane::views {
 
@@ -74,6 +75,10 @@ struct Camera {
         const double scale = F / t;
         return {(m * cosPhi - l * sinPhi) * scale + hw, hh - (cosTheta * o - d * sinTheta) * scale,
                 t};
+    }
+    /// The wall-building test of `Projected::inView` on a screen point.
+    bool inView(const Screen& s) const {
+        return s.depth < 0 && std::abs(s.x - hw) <= 5 * hw && std::abs(hh - s.y) <= 5 * hh;
     }
 
     struct Projected {

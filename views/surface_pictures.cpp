@@ -49,8 +49,7 @@ ShadeSet ShadeSet::make(Channel channel) {
                     c = QColor(0, 0, v);
                     break;
             }
-            set.brush[static_cast<std::size_t>(k)][static_cast<std::size_t>(use)] = QBrush(c);
-            set.pen[static_cast<std::size_t>(k)][static_cast<std::size_t>(use)] = QPen(c, 0);
+            set.rgb[static_cast<std::size_t>(k)][static_cast<std::size_t>(use)] = c.rgb();
         }
     }
     return set;
@@ -102,10 +101,11 @@ bool SurfacePainter::paint(QPainter& painter, const QRect& area, const SurfaceIn
 
 std::size_t SurfacePainter::bufferBytes() const {
     auto bytes = [](const auto& v) { return v.capacity() * sizeof(v[0]); };
-    return bytes(interior_) + bytes(walls_) + bytes(outline_) + bytes(returnPath_) +
-           bytes(rowRuns_) + bytes(topRuns_) + bytes(topLayerStart_) + bytes(runOwner_) +
-           bytes(topPolygons_) + bytes(wallRuns_) + bytes(layerRuns_) + bytes(layerStart_) +
-           bytes(nextSlot_) + bytes(openFrom_) + static_cast<std::size_t>(mapImage_.sizeInBytes()) +
+    return bytes(interior_) + bytes(walls_) + bytes(outline_) + bytes(rowRuns_) + bytes(topRuns_) +
+           bytes(topLayerStart_) + bytes(runOwner_) + bytes(topPolygons_) + bytes(wallRuns_) +
+           bytes(layerRuns_) + bytes(layerStart_) + bytes(nextSlot_) + bytes(openFrom_) +
+           static_cast<std::size_t>(mapImage_.sizeInBytes()) +
+           static_cast<std::size_t>(frame_.sizeInBytes()) +
            static_cast<std::size_t>(leftEye_.sizeInBytes()) +
            static_cast<std::size_t>(rightEye_.sizeInBytes());
 }
@@ -173,15 +173,16 @@ void SurfacePainter::paintMap(QPainter& painter, const QRect& area, const Surfac
 
 void SurfacePainter::paintThreeD(QPainter& painter, const QRect& area,
                                  const SurfaceInputs& inputs) {
-    painter.fillRect(area, Qt::white);
-    if (inputs.camera == nullptr || inputs.field.W <= 0 || inputs.field.H <= 0) return;
-    copyInterior(inputs);
-    painter.save();
-    painter.translate(area.topLeft());
-    const Grid grid{interior_.data(),   inputs.field.W,    inputs.field.H, 0, 0,
-                    inputs.field.sizeB, inputs.field.sizeC};
-    drawRelief(painter, area.size(), grid, *inputs.camera, grey_);
-    painter.restore();
+    if (area.isEmpty()) return;
+    if (frame_.size() != area.size()) frame_ = QImage(area.size(), QImage::Format_RGB32);
+    frame_.fill(Qt::white);
+    if (inputs.camera != nullptr && inputs.field.W > 0 && inputs.field.H > 0) {
+        copyInterior(inputs);
+        const Grid grid{interior_.data(),   inputs.field.W,    inputs.field.H, 0, 0,
+                        inputs.field.sizeB, inputs.field.sizeC};
+        drawRelief(frame_, grid, *inputs.camera, grey_);
+    }
+    painter.drawImage(area.topLeft(), frame_);
 }
 
 void SurfacePainter::paintStereo(QPainter& painter, const QRect& area,
@@ -212,20 +213,14 @@ void SurfacePainter::paintStereo(QPainter& painter, const QRect& area,
                     inputs.field.sizeB,
                     inputs.field.sizeC};
     leftEye_.fill(Qt::black);
-    {
-        QPainter eye(&leftEye_);
-        drawRelief(eye, size, grid, *inputs.camera, red_);
-    }
+    drawRelief(leftEye_, grid, *inputs.camera, red_);
     SurfaceCamera moved = *inputs.camera;
     const double shift = 1.5 * moved.verticalStep;
     moved.position.x -= shift * std::sin(moved.azimuth + 1.57);
     moved.position.y -= shift * std::cos(moved.azimuth + 1.57);
     moved.azimuth -= 0.05;
     rightEye_.fill(Qt::black);
-    {
-        QPainter eye(&rightEye_);
-        drawRelief(eye, size, grid, moved, blue_);
-    }
+    drawRelief(rightEye_, grid, moved, blue_);
     // Red and blue lie in different channels: OR puts both eyes in one picture.
     const int words = size.width();
     for (int y = 0; y < size.height(); ++y) {
@@ -236,8 +231,10 @@ void SurfacePainter::paintStereo(QPainter& painter, const QRect& area,
     painter.drawImage(area.topLeft(), leftEye_);
 }
 
-void SurfacePainter::drawRelief(QPainter& painter, const QSize& window, const Grid& grid,
-                                const SurfaceCamera& camera, const ShadeSet& shades) {
+void SurfacePainter::drawRelief(QImage& target, const Grid& grid, const SurfaceCamera& camera,
+                                const ShadeSet& shades) {
+    PixelRaster raster(target);
+    const QSize window = target.size();
     stats_ = SurfaceStats{};
     const std::size_t cells = static_cast<std::size_t>(grid.rows) * grid.cols;
     const std::int32_t* begin = grid.heights;
@@ -254,7 +251,6 @@ void SurfacePainter::drawRelief(QPainter& painter, const QSize& window, const Gr
     layerStart_.assign(wallLayers + 1, 0);
     topLayerStart_.assign(wallLayers + 1, 0);
     const double depth = camera.field.sizeA;
-    painter.setRenderHint(QPainter::Antialiasing, false);
     collectWallRuns(grid, lowest, camera.position);
     collectTopRuns(grid, lowest);
     auto shadeOf = [&](std::int32_t layer) {
@@ -266,8 +262,8 @@ void SurfacePainter::drawRelief(QPainter& painter, const QSize& window, const Gr
         const double z = static_cast<double>(L - lowest + 1) * depth;
         if (L >= lowest) {
             ++stats_.layers;
-            drawTops(painter, projection, grid, static_cast<std::size_t>(L - lowest), z,
-                     shades.pen[shadeOf(layer)][0], shades.brush[shadeOf(layer)][0]);
+            drawTops(raster, projection, grid, static_cast<std::size_t>(L - lowest), z,
+                     shades.rgb[shadeOf(layer)][0]);
         }
         if (L >= highest) continue;
         layerWalls(projection, grid, static_cast<std::size_t>(L - (std::int64_t{lowest} - 1)), z,
@@ -276,20 +272,18 @@ void SurfacePainter::drawRelief(QPainter& painter, const QSize& window, const Gr
                   [](const LPoligon4& a, const LPoligon4& b) { return a.distance > b.distance; });
         const std::size_t shadeIndex =
             static_cast<std::size_t>(layerShadeIndex(std::max(layer, lowest), lowest, meanFloor));
-        const auto& brushes = shades.brush[shadeIndex];
-        const auto& pens = shades.pen[shadeIndex];
+        const auto& colours = shades.rgb[shadeIndex];
         for (const LPoligon4& wall : walls_) {
             const auto code = static_cast<std::size_t>(wall.code);
-            // The wall filled (its pen is its brush's colour), then its lower and
-            // upper edges 2 pixels wide: two one-pixel lines each.
-            painter.setPen(pens[code]);
-            painter.setBrush(brushes[code]);
-            painter.drawConvexPolygon(wall.corner.data(), 4);
-            const QLine edges[4] = {{wall.corner[0], wall.corner[3]},
-                                    {wall.corner[1], wall.corner[2]},
-                                    {wall.corner[0] + QPoint(0, 1), wall.corner[3] + QPoint(0, 1)},
-                                    {wall.corner[1] + QPoint(0, 1), wall.corner[2] + QPoint(0, 1)}};
-            painter.drawLines(edges, 4);
+            // The wall filled, then its lower and upper edges 2 pixels wide.
+            const QRgb colour = colours[code];
+            raster.fillConvex(wall.corner.data(), 4, colour);
+            for (const auto& [from, to] : {std::pair{0, 3}, {1, 2}}) {
+                const QPoint a = wall.corner[static_cast<std::size_t>(from)];
+                const QPoint b = wall.corner[static_cast<std::size_t>(to)];
+                raster.line(a, b, colour);
+                raster.line(a + QPoint(0, 1), b + QPoint(0, 1), colour);
+            }
             ++stats_.wallsByCode[code];
         }
         stats_.walls += static_cast<int>(walls_.size());
@@ -321,9 +315,8 @@ void SurfacePainter::collectTopRuns(const Grid& grid, std::int32_t lowest) {
                                                                                run.c1, -1};
 }
 
-void SurfacePainter::drawTops(QPainter& painter, const Camera& projection, const Grid& grid,
-                              std::size_t layerIndex, double z, const QPen& pen,
-                              const QBrush& brush) {
+void SurfacePainter::drawTops(PixelRaster& raster, const Camera& projection, const Grid& grid,
+                              std::size_t layerIndex, double z, QRgb colour) {
     topPolygons_.clear();
     const std::size_t first = topLayerStart_[layerIndex], last = topLayerStart_[layerIndex + 1];
     // A run that overlaps a run of the row before continues that run's polygon,
@@ -359,31 +352,37 @@ void SurfacePainter::drawTops(QPainter& painter, const Camera& projection, const
         }
         runOwner_[k] = polygon;
     }
-    // The outline in the fill's colour closes the seams between neighbouring
-    // polygons; one pixel does it without the stroker's cost of a wide pen.
-    painter.setPen(pen);
-    painter.setBrush(brush);
+    // A polygon is the runs it joins. Consecutive runs of equal ends make one
+    // rectangle, and a rectangle projects to a convex quadrilateral: a flat layer is
+    // a single one.
     for (const TopPolygon& polygon : topPolygons_) {
-        // Down the low-y ends of the runs, then back up their high-y ends.
         outline_.clear();
-        returnPath_.clear();
         bool front = true;
-        auto corner = [&](std::vector<QPoint>& into, int row, int cell) {
+        auto corner = [&](int row, int cell) {
             const Camera::Screen p = projection.screen(
                 {grid.originX + row * grid.pitchX, grid.originY + cell * grid.pitchY, z});
             front = front && p.depth < 0;
-            into.push_back(toScreen(p));
+            outline_.push_back(toScreen(p));
         };
-        for (int k = polygon.head; k >= 0; k = topRuns_[static_cast<std::size_t>(k)].next) {
+        for (int k = polygon.head; k >= 0;) {
             const TopRun& run = topRuns_[static_cast<std::size_t>(k)];
-            corner(outline_, run.row, run.c0);
-            corner(outline_, run.row + 1, run.c0);
-            corner(returnPath_, run.row, run.c1);
-            corner(returnPath_, run.row + 1, run.c1);
+            int end = k;
+            for (int next = run.next; next >= 0;
+                 next = topRuns_[static_cast<std::size_t>(next)].next) {
+                const TopRun& following = topRuns_[static_cast<std::size_t>(next)];
+                if (following.c0 != run.c0 || following.c1 != run.c1) break;
+                end = next;
+            }
+            const int lastRow = topRuns_[static_cast<std::size_t>(end)].row;
+            corner(run.row, run.c0);
+            corner(lastRow + 1, run.c0);
+            corner(lastRow + 1, run.c1);
+            corner(run.row, run.c1);
+            k = topRuns_[static_cast<std::size_t>(end)].next;
         }
-        outline_.insert(outline_.end(), returnPath_.rbegin(), returnPath_.rend());
         if (!front) continue;
-        painter.drawPolygon(outline_.data(), static_cast<int>(outline_.size()));
+        for (std::size_t k = 0; k < outline_.size(); k += 4)
+            raster.fillConvex(&outline_[k], 4, colour);
         ++stats_.topPolygons;
     }
 }
@@ -473,11 +472,12 @@ void SurfacePainter::layerWalls(const Camera& projection, const Grid& grid, std:
 
 void SurfacePainter::addWall(const Camera& projection, const D3Point& a, const D3Point& b,
                              double z0, double z1, int code, const D3Point& step, int cells) {
-    const Camera::Projected p1 = projection.project({a.x, a.y, z0});
-    const Camera::Projected p2 = projection.project({a.x, a.y, z1});
-    const Camera::Projected p3 = projection.project({b.x, b.y, z1});
-    const Camera::Projected p4 = projection.project({b.x, b.y, z0});
-    if (p1.inView && p2.inView && p3.inView && p4.inView) {
+    const Camera::Screen p1 = projection.screen({a.x, a.y, z0});
+    const Camera::Screen p2 = projection.screen({a.x, a.y, z1});
+    const Camera::Screen p3 = projection.screen({b.x, b.y, z1});
+    const Camera::Screen p4 = projection.screen({b.x, b.y, z0});
+    if (projection.inView(p1) && projection.inView(p2) && projection.inView(p3) &&
+        projection.inView(p4)) {
         const Camera::Projected middle =
             projection.project({(a.x + b.x) / 2, (a.y + b.y) / 2, (z0 + z1) / 2});
         walls_.push_back(

@@ -15,6 +15,7 @@
 #include <span>
 #include <vector>
 
+#include "views/pixel_raster.h"
 #include "views/surface_camera.h"
 
 namespace quorvane::views {
@@ -43,10 +44,7 @@ struct LPoligon4 {
 /// wall orientations, each with a brush colour and a pen 2 pixels wide.
 struct ShadeSet {
     std::array<std::array<QColor, 5>, 10> colour;  ///< [index][0 top, 1..4 wall code]
-    /// The same as brushes and one-pixel pens, made once: a picture sets them
-    /// thousands of times.
-    std::array<std::array<QBrush, 5>, 10> brush;
-    std::array<std::array<QPen, 5>, 10> pen;
+    std::array<std::array<QRgb, 5>, 10> rgb;       ///< the same as pixel values
     /// Grey (all channels), red only, or blue only.
     enum class Channel { Grey, Red, Blue };
     static ShadeSet make(Channel channel);
@@ -110,11 +108,11 @@ class SurfacePainter {
         double originX = 0, originY = 0;
         double pitchX = 1, pitchY = 1;  ///< Size B along the rows, Size C along a row
     };
-    void drawRelief(QPainter& painter, const QSize& window, const Grid& grid,
-                    const SurfaceCamera& camera, const ShadeSet& shades);
+    void drawRelief(QImage& target, const Grid& grid, const SurfaceCamera& camera,
+                    const ShadeSet& shades);
     void collectTopRuns(const Grid& grid, std::int32_t lowest);
-    void drawTops(QPainter& painter, const Camera& projection, const Grid& grid,
-                  std::size_t layerIndex, double z, const QPen& pen, const QBrush& brush);
+    void drawTops(PixelRaster& raster, const Camera& projection, const Grid& grid,
+                  std::size_t layerIndex, double z, QRgb colour);
     /// A run of one layer's wall cells along one boundary line, found in one pass
     /// over the grid for all layers.
     struct WallRun {
@@ -140,8 +138,7 @@ class SurfacePainter {
     std::vector<std::size_t> layerStart_;  ///< first of each layer in layerRuns_
     std::vector<std::size_t> nextSlot_;    ///< scratch of the grouping
     std::vector<int> openFrom_;            ///< per layer: start of its open run on the line
-    std::vector<QPoint> outline_;
-    std::vector<QPoint> returnPath_;
+    std::vector<QPoint> outline_;          ///< corners of one top polygon's runs, four a run
     /// Scratch of the top polygons: runs of equal height in a row, chained per polygon.
     struct TopRun {
         int row, c0, c1, next;
@@ -159,6 +156,7 @@ class SurfacePainter {
     std::vector<int> runOwner_;               ///< polygon of each run
     std::vector<TopPolygon> topPolygons_;
     QImage mapImage_;
+    QImage frame_;  ///< the three-dimensional picture, drawn pixel by pixel
     QImage leftEye_, rightEye_;
 };
 
