@@ -93,6 +93,9 @@ struct LiveProgram {
         };
     }
     int frames() const { return view->framesDrawn() + results->framesDrawn(); }
+    double drawSeconds() const {
+        return (view->pacer().totalCostNs() + results->pacer().totalCostNs()) * 1e-9;
+    }
 
     AppState state;
     QtPlatform platform;
@@ -105,6 +108,7 @@ struct LiveProgram {
 struct Measured {
     std::vector<double> seconds;
     std::vector<double> frames;
+    std::vector<double> drawShare;  ///< frame time over run time, as the pacer saw it
 };
 std::map<Shown, Measured> measured;
 std::vector<double> stopLatencyMs;
@@ -114,6 +118,7 @@ void LiveRun(benchmark::State& bench, Shown shown) {
         LiveProgram program(shown);
         program.stopAt(kSteps);
         const int framesBefore = program.frames();
+        const double drawBefore = program.drawSeconds();
         const auto start = Clock::now();
         program.session.loop.StartNewSingleSimulation();
         const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
@@ -121,6 +126,7 @@ void LiveRun(benchmark::State& bench, Shown shown) {
         const int frames = program.frames() - framesBefore;
         measured[shown].seconds.push_back(seconds);
         measured[shown].frames.push_back(frames);
+        measured[shown].drawShare.push_back((program.drawSeconds() - drawBefore) / seconds);
         bench.counters["steps/s"] = kSteps / seconds;
         bench.counters["frames/s"] = frames / seconds;
     }
@@ -194,8 +200,9 @@ void printSummary() {
     for (Shown shown : {Shown::None, Shown::View3D, Shown::Results}) {
         const Measured& m = measured[shown];
         const double seconds = median(m.seconds);
-        std::printf("  %-8s %8.0f steps/s  %.3f x no panel  %5.1f frames/s\n", name(shown),
-                    kSteps / seconds, kSteps / seconds / base, median(m.frames) / seconds);
+        std::printf("  %-8s %8.0f steps/s  %.3f x no panel  %5.1f frames/s  drawing %4.1f %%\n",
+                    name(shown), kSteps / seconds, kSteps / seconds / base,
+                    median(m.frames) / seconds, 100 * median(m.drawShare));
     }
 }
 

@@ -28,10 +28,11 @@ void RedrawPacer::begin() {
 void RedrawPacer::end() {
     endNs_ = clock_.nsecsElapsed();
     const qint64 cost = endNs_ - startNs_;
-    // A frame that happened to be slow (the first one allocates) should not stall
-    // the picture for long, nor a fast one let the next slow one through at once:
-    // the cost is smoothed over the last few frames.
-    costNs_ = drawnOnce_ ? (3 * costNs_ + cost) / 4 : cost;
+    // The pictures grow dearer as the face roughens, so a dearer frame counts at
+    // once; a cheaper one only lowers the estimate over the next few frames, so
+    // that one lucky frame does not let the next dear ones through.
+    costNs_ = drawnOnce_ ? std::max(cost, (3 * costNs_ + cost) / 4) : cost;
+    totalNs_ += cost;
     drawnOnce_ = true;
 }
 
@@ -92,7 +93,16 @@ void LivePanel::showEvent(QShowEvent* event) {
     pacer_.restart();
 }
 
-void connectLiveRun(RunHooks& hooks, ViewPanel* view, ResultsPanel* results) {
+void connectLiveRun(RunHooks& hooks, ViewPanel* view, ResultsPanel* results,
+                    std::function<void(int)> requestTab) {
+    if (view && requestTab) {
+        std::function<void()> reset = hooks.resetViewpoint;
+        hooks.resetViewpoint = [view, results, requestTab, reset] {
+            if (reset) reset();
+            const bool watched = view->onScreen() || (results && results->onScreen());
+            if (!watched) requestTab(kViewTabIndex);
+        };
+    }
     if (view) {
         std::function<void()> surface = hooks.redrawSurface;
         hooks.redrawSurface = [view, surface] {

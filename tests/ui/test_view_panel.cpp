@@ -112,6 +112,21 @@ class ViewPanelTest : public QObject {
         }
     }
 
+    void aNewRunBringsTheViewForwardUnlessAPanelOfTheRunIsWatched() {
+        LiveFixture f(20);
+        ViewPanel view(f.session);
+        std::vector<int> requested;
+        connectLiveRun(f.session.loop.hooks, &view, nullptr,
+                       [&](int tab) { requested.push_back(tab); });
+        QVERIFY(f.session.loop.PrepareNewRun());  // the user is on another tab
+        QCOMPARE(requested, std::vector<int>{2});
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QVERIFY(f.session.loop.PrepareNewRun());
+        QCOMPARE(requested.size(), std::size_t{1});
+        QCOMPARE(view.camera().field.W, 20);  // the camera still follows the field
+    }
+
     void sPausesARunAndRResumesIt() {
         LiveFixture f(30);
         ViewPanel view(f.session);
