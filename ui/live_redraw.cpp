@@ -122,12 +122,13 @@ void connectLiveRun(RunHooks& hooks, ViewPanel* view, ResultsPanel* results,
             results->liveRedraw();
         };
     }
-    // The last steps of a run are shown whatever the pacing held back.
+    // The last steps of a run are shown whatever the pacing held back: the panels
+    // paint the field as it is once the loop has returned.
     std::function<void(int)> ended = hooks.runEnded;
     hooks.runEnded = [view, results, ended](int code) {
         if (ended) ended(code);
-        if (view && view->onScreen()) view->redraw();
-        if (results && results->onScreen()) results->redraw();
+        if (view) view->update();
+        if (results) results->update();
     };
 }
 

@@ -92,7 +92,9 @@ class LiveRunTest : public QObject {
         f.session.loop.StartNewSingleSimulation();
         QCOMPARE(f.state.runState.step_count, 4000);
         QVERIFY(framesEarly >= 1);
-        QVERIFY(results.framesDrawn() > framesEarly);  // at least the last frame
+        // Once the loop has returned, the panel shows the record's last step.
+        QTRY_VERIFY(results.framesDrawn() > framesEarly);
+        QCOMPARE(f.state.results.evaluation.steps, 4000);
         QVERIFY(!results.chartLayout().empty);
         QVERIFY(results.chartLayout().columns >= 2);
         QVERIFY(results.frame() != early);
@@ -171,6 +173,43 @@ class LiveRunTest : public QObject {
         const auto ms = std::chrono::duration<double, std::milli>(ended - clickTime).count();
         qInfo("Stop answered %.1f ms after the click, %d steps later, %d frames drawn", ms,
               rs.step_count - stepAtClick, view.framesDrawn());
+    }
+
+    void duringARunTheWindowResizesTabsSwitchAndTheCameraTurns() {
+        LiveFixture f(80);
+        QTabWidget tabs;
+        auto* view = new ViewPanel(f.session);
+        auto* results = new ResultsPanel(f.session);
+        tabs.addTab(view, " View ");
+        tabs.addTab(results, " Results ");
+        tabs.resize(900, 600);
+        tabs.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&tabs));
+        QTest::mouseClick(view, Qt::LeftButton, {}, view->iconRects()[1].center());
+        connectLiveRun(f.session.loop.hooks, view, results);
+        double azimuth = 0;
+        int resultsFrames = 0;
+        f.session.loop.hooks.stepDone = [&](int step) {
+            if (step == 100) tabs.resize(1300, 800);  // handled at the loop's next pump
+            if (step == 400) {
+                QVERIFY(view->cameraKeys({Qt::Key_Left}, Qt::NoModifier));
+                azimuth = view->camera().azimuth;
+                view->repaint();  // as the main window does after a camera key
+                tabs.setCurrentWidget(results);
+            }
+            if (step == 1000) {
+                resultsFrames = results->framesDrawn();
+                tabs.setCurrentWidget(view);
+            }
+            if (step >= 1200) f.state.runState.runFlag = false;
+        };
+        f.session.loop.StartNewSingleSimulation();
+        QCOMPARE(f.state.runState.step_count, 1200);
+        QVERIFY(resultsFrames >= 1);
+        QCOMPARE(view->camera().azimuth, azimuth);
+        QTRY_COMPARE(view->frame().size(), view->size());
+        QVERIFY(view->width() > 1000);
+        QCOMPARE(view->mode(), views::PictureMode::ThreeD);
     }
 
     void picturesForTheDocumentation() {
