@@ -7,11 +7,15 @@
 
 #include "batch/batch_app.h"
 #include "batch/batch_options.h"
+#include "batch/batch_reports.h"
 #include "batch/console_platform.h"
 
 int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "");
     std::setlocale(LC_NUMERIC, "C");  // files never depend on the user's locale
+#ifdef QUORVANE_BATCH_REPORTS
+    quorvane::batch::setReportWriter(&quorvane::batch::writeReportsWithQt);
+#endif
     std::vector<std::string> arguments(argv + 1, argv + argc);
     auto parsed = quorvane::batch::parseBatchOptions(arguments);
     if (!parsed.ok) {

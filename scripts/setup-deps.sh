@@ -7,7 +7,8 @@ packages=(cmake ninja-build g++ git pkg-config
           libgtest-dev libgmock-dev googletest libbenchmark-dev
           clang clang-format libclang-rt-14-dev
           xvfb xauth locales
-          dpkg-dev desktop-file-utils file)
+          dpkg-dev desktop-file-utils file
+          chromium)
 
 missing=()
 for p in "${packages[@]}"; do

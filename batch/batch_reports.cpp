@@ -1,0 +1,66 @@
+#include "batch/batch_reports.h"
+
+#include <filesystem>
+
+#include "common/file_io.h"
+#include "common/text.h"
+
+namespace quorvane::batch {
+namespace {
+
+ReportWriter gWriter = nullptr;
+
+std::string checkHtmlOutput(const std::string& option, const std::string& path) {
+    if (!contains(path, ".html")) return "Wrong file extention, must be html: " + path;
+    if (isDirectory(path)) return option + " " + path + " is a folder";
+    const std::filesystem::path parent = std::filesystem::path(path).parent_path();
+    if (!parent.empty() && !isDirectory(parent.string()))
+        return option + " " + path + ": its folder does not exist";
+    return {};
+}
+
+}  // namespace
+
+bool parseReportOption(const std::vector<std::string>& args, std::size_t& i, ReportRequest& request,
+                       std::string& error) {
+    const std::string& option = args[i];
+    std::optional<std::string>* target = nullptr;
+    if (option == "--report") target = &request.runReport;
+    if (option == "--full-report") target = &request.fullReport;
+    if (option == "--template") target = &request.templateFile;
+    if (target == nullptr) return false;
+    if (i + 1 >= args.size()) {
+        error = option + (option == "--template" ? " needs a template file" : " needs a file");
+        return true;
+    }
+    *target = args[++i];
+    return true;
+}
+
+void setReportWriter(ReportWriter writer) {
+    gWriter = writer;
+}
+
+std::string checkReportRequest(const ReportRequest& r) {
+    if (r.templateFile && !r.fullReport) return "--template goes with --full-report";
+    if (!r.any()) return {};
+    if (gWriter == nullptr)
+        return "this quorvane-batch was built without the desktop program (QUORVANE_GUI=OFF), "
+               "so it cannot draw reports";
+    if (r.runReport)
+        if (auto e = checkHtmlOutput("--report", *r.runReport); !e.empty()) return e;
+    if (r.fullReport)
+        if (auto e = checkHtmlOutput("--full-report", *r.fullReport); !e.empty()) return e;
+    if (r.runReport && r.fullReport && *r.runReport == *r.fullReport)
+        return "--report and --full-report need two different files";
+    if (r.templateFile && !isRegularFile(*r.templateFile))
+        return "cannot read the template " + *r.templateFile;
+    return {};
+}
+
+int writeReports(Session& session, const ReportRequest& request) {
+    if (!request.any() || gWriter == nullptr) return 0;
+    return gWriter(session, request);
+}
+
+}  // namespace quorvane::batch

@@ -1,0 +1,33 @@
+// The report options of the batch runner when it is built without the pictures.
+
+#include <gtest/gtest.h>
+
+#include "batch/batch_options.h"
+#include "batch/batch_reports.h"
+
+namespace quorvane::batch {
+namespace {
+
+TEST(BatchReportOptions, ParsedAndRefusedWithoutThePictures) {
+    auto parsed = parseBatchOptions(
+        {"--report", "r.html", "--full-report", "f.html", "--template", "t.html", "--steps", "10"});
+    ASSERT_TRUE(parsed.ok) << parsed.error;
+    EXPECT_EQ(parsed.options.reports.runReport, "r.html");
+    EXPECT_EQ(parsed.options.reports.fullReport, "f.html");
+    EXPECT_EQ(parsed.options.reports.templateFile, "t.html");
+    EXPECT_EQ(parsed.options.steps, 10);
+
+    parsed = parseBatchOptions({"--full-report"});
+    EXPECT_FALSE(parsed.ok);
+    EXPECT_EQ(parsed.error, "--full-report needs a file");
+
+    // This test program has no writer: the request is refused, not ignored.
+    EXPECT_EQ(checkReportRequest({}), "");
+    EXPECT_NE(checkReportRequest({std::string("r.html"), {}, {}}).find("QUORVANE_GUI=OFF"),
+              std::string::npos);
+    EXPECT_EQ(checkReportRequest({{}, {}, std::string("t.html")}),
+              "--template goes with --full-report");
+}
+
+}  // namespace
+}  // namespace quorvane::batch

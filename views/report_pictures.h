@@ -1,0 +1,35 @@
+#pragma once
+/// The pictures of the reports, each drawn by its painter into an image of
+/// the report's size: this file only chooses the painter and its inputs.
+
+#include <QImage>
+#include <QSize>
+#include <cstddef>
+#include <string>
+
+#include "experiments/app_state.h"
+#include "views/report_run_html.h"
+
+namespace quorvane {
+
+/// What the run report takes over from the windows: the size of the Run
+/// panel (the surface picture's size) and, when the View panel has one, its
+/// camera. Without a camera the picture is seen from the camera's default place.
+struct RunReportView {
+    QSize surfaceSize{900, 600};
+    const void* camera = nullptr;  // TODO(views): const views::SurfaceCamera*
+};
+
+/// One picture of the run report; a null image when it cannot be drawn.
+QImage drawRunPicture(RunPicture picture, const AppState& state, const RunReportView& view);
+
+/// Picture `index` of `kFullReportPictures`, of the data whose theory is computed.
+QImage drawFullReportPicture(std::size_t index, const PhysicalData& data);
+
+/// The velocity curves of the data, all three groups, on white, 800 x 600.
+QImage drawReportChart(const PhysicalData& data);
+
+/// Writes the picture as JPEG, whole or not at all; false when it cannot.
+bool saveReportPicture(const QImage& image, const std::string& path);
+
+}  // namespace quorvane

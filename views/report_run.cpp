@@ -1,0 +1,115 @@
+#include "views/report_run.h"
+
+#include <QSaveFile>
+
+#include "common/file_io.h"
+#include "common/text.h"
+#include "experiments/run_record_fill.h"
+#include "model/probabilities.h"
+#include "views/report_paths.h"
+
+namespace quorvane {
+namespace {
+
+/// The evaluation of the record as it stands, as the Results panel shows it;
+/// the state itself is not touched.
+RunEvaluation currentEvaluation(const AppState& state, Platform& platform) {
+    const RunState& rs = state.runState;
+    const EvaluationInputs inputs = evaluationInputs(
+        state.data, state.run, rs.runFlag, rs.startTime, rs.endTime, platform.nowSeconds());
+    return Evaluate(state.results.record, inputs);
+}
+
+/// The probability picture shows the engine's tables for the data as they stand.
+void refreshGeometry(AppState& state) {
+    if (auto in = makeEngineInputs(state.data, state.run))
+        state.engine.UpdateGeometry(in->E0, in->E8, in->Pint, in->a, in->b, in->c, in->W, in->H,
+                                    in->edgeWeight, in->vertexWeight);
+}
+
+class PictureWriter {
+  public:
+    PictureWriter(const std::string& folder, const AppState& state, const RunReportView& view)
+        : folder_(folder), folderName_(lastPathComponent(folder)), state_(state), view_(view) {}
+
+    /// Draws and saves one picture and returns its block; a picture that
+    /// cannot be made leaves no block behind (the page would show a hole).
+    std::string block(RunPicture picture) {
+        const RunPictureInfo& info = runPictureInfo(picture);
+        const QImage image = drawRunPicture(picture, state_, view_);
+        if (!saveReportPicture(image, joinPath(folder_, info.fileName))) {
+            ++missing_;
+            return {};
+        }
+        return runReportPictureBlock(picture, relativePicturePath(folderName_, info.fileName));
+    }
+    int missing() const { return missing_; }
+
+  private:
+    std::string folder_;
+    std::string folderName_;
+    const AppState& state_;
+    const RunReportView& view_;
+    int missing_ = 0;
+};
+
+}  // namespace
+
+RunReportResult saveRunReport(AppState& state, Platform& platform,
+                              const RunReportOptions& options) {
+    FileQuestion question;
+    question.title = "Select html file to save report";
+    question.filter = "*.html";
+    question.initialName = "*.html";
+    question.forSaving = true;
+    const auto path = platform.chooseFile(question);
+    if (!path) return {};
+    return writeRunReport(state, platform, *path, options);
+}
+
+RunReportResult writeRunReport(AppState& state, Platform& platform, const std::string& path,
+                               const RunReportOptions& options) {
+    RunReportResult result;
+    if (!contains(path, ".html")) {
+        platform.message(kWrongHtmlExtension);
+        return result;
+    }
+    // The page is written beside its name and put in place at the end, so a
+    // failure never leaves half a report where an earlier one was.
+    QSaveFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly)) {
+        platform.message(kProblemsToOpenFile);
+        return result;
+    }
+    const std::string folder = reportImageFolder(path);
+    makeFolder(folder);  // an existing folder is fine; a missing one loses only pictures
+
+    std::string page = runReportHead(state.paths.currentDataPath);
+    page += runReportInputTable(state.data, state.run);
+    refreshGeometry(state);
+    PictureWriter pictures(folder, state, options.view);
+    page += pictures.block(RunPicture::Probabilities);
+    page += pictures.block(RunPicture::Theoretical);
+    const RunEvaluation evaluation = currentEvaluation(state, platform);
+    page += runReportResults(
+        {state.data, evaluation, state.run.Is_includes_porosity != 0, options.growthRegime});
+    if (state.engine.hasField()) {
+        page += pictures.block(RunPicture::Surface);
+        page += pictures.block(RunPicture::GrowthChart);
+    }
+    page += kRunReportEnd;
+
+    const qint64 size = static_cast<qint64>(page.size());
+    if (file.write(page.data(), size) != size || !file.commit()) {
+        platform.message(kProblemsToOpenFile);
+        return result;
+    }
+    result.written = true;
+    result.picturesMissing = pictures.missing();
+    if (result.picturesMissing > 0)
+        platform.message("Some pictures of the report could not be saved in " + folder);
+    platform.openInDefaultProgram(path);
+    return result;
+}
+
+}  // namespace quorvane
