@@ -28,10 +28,13 @@ void RedrawPacer::begin() {
 void RedrawPacer::end() {
     endNs_ = clock_.nsecsElapsed();
     const qint64 cost = endNs_ - startNs_;
-    // The pictures grow dearer as the face roughens, so a dearer frame counts at
-    // once; a cheaper one only lowers the estimate over the next few frames, so
-    // that one lucky frame does not let the next dear ones through.
-    costNs_ = drawnOnce_ ? std::max(cost, (3 * costNs_ + cost) / 4) : cost;
+    // The cheaper of the last two frames: a single dear frame (the first after
+    // the panel is shown warms the font and image caches) must not freeze the
+    // picture for seconds, while the steady rise of the cost as the face roughens
+    // is followed one frame late. The very first frame is compared with nothing
+    // and lets the second come soon, which then gives a true measure.
+    costNs_ = std::min(cost, lastCostNs_);
+    lastCostNs_ = cost;
     totalNs_ += cost;
     drawnOnce_ = true;
 }

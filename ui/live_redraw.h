@@ -40,7 +40,7 @@ class RedrawPacer {
 
     /// Wall time that must pass after a frame, for a frame that cost `costNs`.
     static qint64 quietIntervalNs(qint64 costNs);
-    /// The smoothed cost of one frame, nanoseconds.
+    /// The estimated cost of one frame, nanoseconds.
     qint64 frameCostNs() const { return costNs_; }
     /// The time spent in all frames so far, nanoseconds.
     qint64 totalCostNs() const { return totalNs_; }
@@ -49,7 +49,8 @@ class RedrawPacer {
     QElapsedTimer clock_;
     qint64 startNs_ = 0;
     qint64 endNs_ = 0;
-    qint64 costNs_ = 0;
+    qint64 costNs_ = 0;      ///< the estimate the quiet interval is computed from
+    qint64 lastCostNs_ = 0;  ///< what the last frame cost
     qint64 totalNs_ = 0;
     bool drawnOnce_ = false;
 };
