@@ -28,13 +28,12 @@ void RedrawPacer::begin() {
 void RedrawPacer::end() {
     endNs_ = clock_.nsecsElapsed();
     const qint64 cost = endNs_ - startNs_;
-    // The cheaper of the last two frames: a single dear frame (the first after
-    // the panel is shown warms the font and image caches) must not freeze the
-    // picture for seconds, while the steady rise of the cost as the face roughens
-    // is followed one frame late. The very first frame is compared with nothing
-    // and lets the second come soon, which then gives a true measure.
-    costNs_ = std::min(cost, lastCostNs_);
-    lastCostNs_ = cost;
+    // The first frame after the panel is shown warms the font and image caches
+    // and says little about the next ones, so it is not weighed. After it, the
+    // pictures grow dearer as the face roughens (and a busy machine makes any
+    // frame dearer), so a dearer frame counts at once, while a cheaper one lowers
+    // the estimate only over the next few frames.
+    if (drawnOnce_) costNs_ = std::max(cost, (3 * costNs_ + cost) / 4);
     totalNs_ += cost;
     drawnOnce_ = true;
 }

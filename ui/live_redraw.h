@@ -49,8 +49,7 @@ class RedrawPacer {
     QElapsedTimer clock_;
     qint64 startNs_ = 0;
     qint64 endNs_ = 0;
-    qint64 costNs_ = 0;      ///< the estimate the quiet interval is computed from
-    qint64 lastCostNs_ = 0;  ///< what the last frame cost
+    qint64 costNs_ = 0;  ///< the estimate the quiet interval is computed from
     qint64 totalNs_ = 0;
     bool drawnOnce_ = false;
 };
