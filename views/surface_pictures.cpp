@@ -2,6 +2,8 @@
 
 #include "views/surface_pictures.h"
 
+#include "views/chart_frame.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -16,13 +18,11 @@ const QColor kMapBackground(230, 210, 210);
 const QColor kMapBackgroundPen(190, 160, 160);
 const QColor kMapFrame(20, 245, 130);
 
-// Screen coordinates far outside any window are cut here so that they stay ints.
-constexpr double kScreenLimit = 1e6;
-
+// Screen coordinates far outside any window (a point in the camera's own plane)
+// are cut so that they stay ints.
 template <typename Point>
 QPoint toScreen(const Point& p) {
-    return {static_cast<int>(std::clamp(p.x, -kScreenLimit, kScreenLimit)),
-            static_cast<int>(std::clamp(p.y, -kScreenLimit, kScreenLimit))};
+    return {toPixel(p.x), toPixel(p.y)};
 }
 
 int channelValue(int v) {
