@@ -92,10 +92,10 @@ bool SurfacePainter::paint(QPainter& painter, const QRect& area, const SurfaceIn
 
 std::size_t SurfacePainter::bufferBytes() const {
     auto bytes = [](const auto& v) { return v.capacity() * sizeof(v[0]); };
-    return bytes(interior_) + bytes(walls_) + bytes(outline_) + bytes(rowRuns_) + bytes(topRuns_) +
-           bytes(topLayerStart_) + bytes(runOwner_) + bytes(topPolygons_) + bytes(wallRuns_) +
-           bytes(layerRuns_) + bytes(layerStart_) + bytes(nextSlot_) + bytes(openFrom_) +
-           static_cast<std::size_t>(mapImage_.sizeInBytes()) +
+    return bytes(interior_) + bytes(walls_) + bytes(wallOrder_) + bytes(outline_) +
+           bytes(rowRuns_) + bytes(topRuns_) + bytes(topLayerStart_) + bytes(runOwner_) +
+           bytes(topPolygons_) + bytes(wallRuns_) + bytes(layerRuns_) + bytes(layerStart_) +
+           bytes(nextSlot_) + bytes(openFrom_) + static_cast<std::size_t>(mapImage_.sizeInBytes()) +
            static_cast<std::size_t>(frame_.sizeInBytes()) +
            static_cast<std::size_t>(leftEye_.sizeInBytes()) +
            static_cast<std::size_t>(rightEye_.sizeInBytes());

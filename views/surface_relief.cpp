@@ -57,12 +57,17 @@ void SurfacePainter::drawRelief(QImage& target, const Grid& grid, const SurfaceC
         if (L >= highest) continue;
         layerWalls(projection, grid, static_cast<std::size_t>(L - (std::int64_t{lowest} - 1)), z,
                    z + depth);
-        std::sort(walls_.begin(), walls_.end(),
-                  [](const LPoligon4& a, const LPoligon4& b) { return a.distance > b.distance; });
+        // Far to near, sorting distance and place rather than the whole records.
+        wallOrder_.clear();
+        for (std::size_t k = 0; k < walls_.size(); ++k)
+            wallOrder_.emplace_back(walls_[k].distance, static_cast<std::uint32_t>(k));
+        std::sort(wallOrder_.begin(), wallOrder_.end(),
+                  [](const auto& a, const auto& b) { return a.first > b.first; });
         const std::size_t shadeIndex =
             static_cast<std::size_t>(layerShadeIndex(std::max(layer, lowest), lowest, meanFloor));
         const auto& colours = shades.rgb[shadeIndex];
-        for (const LPoligon4& wall : walls_) {
+        for (const auto& [distance, index] : wallOrder_) {
+            const LPoligon4& wall = walls_[index];
             const auto code = static_cast<std::size_t>(wall.code);
             // The wall filled, then its lower and upper edges 2 pixels wide.
             const QRgb colour = colours[code];
