@@ -112,6 +112,7 @@ void run(const BatchOptions& o, Session& s, Progress& progress, WorkerLink* link
     switch (o.mode) {
         case RunMode::Single:
             s.loop.setStepLimit(static_cast<int>(o.steps));
+            progress.setStepLimit(o.steps);
             s.loop.StartNewSingleSimulation();
             break;
         case RunMode::Full:

@@ -112,3 +112,28 @@ TEST_F(BatchRunnerTest, ALeanRecordStaysUnderItsCapAndKeepsTheLastStep) {
 
 }  // namespace
 }  // namespace quorvane
+
+namespace quorvane {
+namespace {
+
+TEST_F(BatchRunnerTest, ASlowRunIsExplainedOnceAndAGrowingOneNot) {
+    // The built-in data: deep in the nucleation regime, no layer in 1.2 s.
+    ASSERT_EQ(runBatch(folder(), {"--set", "Time_simulattion_limit=0.02", "--log", "slow.csv"}), 0);
+    std::string err = read("stderr.txt");
+    const std::string hint = "The run is growing slowly: no layer has completed";
+    ASSERT_NE(err.find(hint), std::string::npos) << err;
+    EXPECT_EQ(err.find(hint, err.find(hint) + 1), std::string::npos);  // once
+    EXPECT_NE(err.find("two-dimensional nucleation at"), std::string::npos);
+    EXPECT_NE(err.find("A larger supercooling"), std::string::npos);
+    EXPECT_NE(err.find("% of continuous"), std::string::npos);
+
+    ASSERT_EQ(runBatch(folder(), {"--data", "growing.csv", "--set", "Time_simulattion_limit=0.02",
+                                  "--log", "fast.csv"}),
+              0);
+    err = read("stderr.txt");
+    EXPECT_EQ(err.find(hint), std::string::npos) << err;
+    EXPECT_NE(err.find("logged with event 3"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace quorvane
