@@ -32,6 +32,8 @@ struct Study {
     std::atomic<long long> total{0};  ///< combinations (draws) the workers will run
     std::atomic<long long> done{0};
     std::atomic<int> running{0};
+    /// Set when a worker could not keep a result: the others stop too.
+    std::atomic<bool> halt{false};
 };
 
 /// Positions p in [from, to) with p % n == k.
@@ -178,7 +180,9 @@ int runJobs(const BatchOptions& base, Platform& platform) {
                         : countShare(0, mine.generalDraws, k, workers);
             };
             ConsolePlatform console(link.name);
+            console.setHalt(&study.halt);
             const int status = runSession(mine, console, &link);
+            if (status == kExitLogFailed) study.halt = true;
             if (running && status == kExitDone) ++study.done;
             statuses[static_cast<size_t>(k)] = status;
             --study.running;

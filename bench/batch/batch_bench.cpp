@@ -6,6 +6,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -69,6 +70,30 @@ void Plan16(benchmark::State& state) {
         if (runQuietly(o) != batch::kExitDone) state.SkipWithError("the plan failed");
     }
 }
+/// The two shards a --jobs 2 run is made of, one after the other on this
+/// thread: on an idle 2-core machine the larger one's CPU time is the wall time
+/// of --jobs 2 (the machine this was written on was shared, so its wall times
+/// say more about the neighbours than about the program).
+void Plan16Shard(benchmark::State& state) {
+    batch::BatchOptions o;
+    o.mode = batch::RunMode::Plan;
+    o.planFile = folder().plan();
+    o.sets = {{"N_field_W", "200"}, {"N_field_H", "200"}, {"Layers_limit", "20"}};
+    o.sharded = true;
+    o.shardIndex = state.range(0);
+    o.shardCount = 2;
+    for (auto _ : state) {
+        o.logFile = folder().path("shard" + std::to_string(o.shardIndex) + ".csv");
+        if (runQuietly(o) != batch::kExitDone) state.SkipWithError("the shard failed");
+    }
+}
+BENCHMARK(Plan16Shard)
+    ->Arg(0)
+    ->Arg(1)
+    ->Iterations(1)
+    ->MeasureProcessCPUTime()
+    ->Unit(benchmark::kSecond);
+
 BENCHMARK(Plan16)->Arg(1)->Arg(2)->Iterations(1)->UseRealTime()->MeasureProcessCPUTime()->Unit(
     benchmark::kSecond);
 
@@ -136,6 +161,14 @@ class Ratios : public benchmark::ConsoleReporter {
         ratio("plan of 16 full runs, --jobs 2 / --jobs 1 (wall time)",
               "Plan16/2/iterations:1/process_time/real_time",
               "Plan16/1/iterations:1/process_time/real_time");
+        const std::string one = "Plan16/1/iterations:1/process_time/real_time#cpu";
+        const std::string a = "Plan16Shard/0/iterations:1/process_time#cpu";
+        const std::string b = "Plan16Shard/1/iterations:1/process_time#cpu";
+        if (seconds_.count(one) && seconds_.count(a) && seconds_.count(b))
+            std::printf(
+                "plan of 16 full runs, --jobs 2 / --jobs 1 on an idle 2-core machine "
+                "(larger shard's CPU time / whole plan's): %.3f\n",
+                std::max(seconds_[a], seconds_[b]) / seconds_[one]);
         // Both cases must do the same work: the CPU time of all threads tells.
         ratio("  the same, CPU time of all workers",
               "Plan16/2/iterations:1/process_time/real_time#cpu",
