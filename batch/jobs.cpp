@@ -82,7 +82,7 @@ void watch(const Study& study, long long workers, Clock::time_point begin) {
 int combined(const std::vector<int>& statuses) {
     int result = kExitDone;
     for (int s : statuses) {
-        auto rank = [](int v) { return v > 2 ? 3 : v == kExitLogFailed ? 2 : v; };
+        auto rank = [](int v) { return v > 2 ? 3 : v == kExitLogFailed ? 2 : v == 0 ? 0 : 1; };
         if (rank(s) > rank(result)) result = s;
     }
     return result;
@@ -107,7 +107,7 @@ std::string joinParts(const std::string& logPath, Platform& platform) {
     std::error_code error;
     for (const auto& entry : fs::directory_iterator(folder, error)) {
         const std::string stem = entry.path().stem().string();
-        if (entry.path().extension() != ".csv" || stem.empty() ||
+        if (entry.path().extension() != ".csv" || stem.empty() || stem.size() > 18 ||
             stem.find_first_not_of("0123456789") != std::string::npos)
             continue;
         parts[std::stoll(stem)] = entry.path();
