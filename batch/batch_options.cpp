@@ -153,7 +153,9 @@ void declareOptions(Declare& d, BatchOptions& o, OptionTexts& t) {
     d.value("--jobs", t.jobs, "N", "a number of workers 0..1024 (0: one per core)",
             "with --plan or --general: spread the work over N workers of this process (0: one "
             "per core), each the shard K/N below, and join their rows into the log in the order "
-            "of the plan; --jobs N --resume continues every shard");
+            "of the plan; --jobs N --resume continues every shard. With --full: the runs of its "
+            "series over the workers (worker k makes the k-th, the (k+N)-th..., each worker "
+            "from the fixed seeds), reduced as one series");
     d.value("--shard", t.shard, "K/N", "K/N with 0 <= K < N",
             "with --plan or --general: run only the combinations (draws) whose position, counted "
             "from 0, is K modulo N (a plan's shard keeps its place in FILE_shardKofN.csv beside "
@@ -235,8 +237,8 @@ std::string checkCombinations(const OptionTexts& t, BatchOptions& o) {
     if ((t.recordEvery || t.recordMaxMb) && !o.recordFile)
         return "--record-every and --record-max-mb go with --record";
     if (o.jobs != 1) {
-        if (o.mode != RunMode::Plan && o.mode != RunMode::General)
-            return "--jobs goes with --plan or --general";
+        if (o.mode != RunMode::Plan && o.mode != RunMode::General && o.mode != RunMode::Full)
+            return "--jobs goes with --plan, --general or --full";
         if (o.sharded) return "--jobs runs the shards itself; it does not go with --shard";
         if (o.recordFile || o.writeDataFile)
             return "--record and --write-data keep one run's state; they do not go with --jobs "

@@ -129,6 +129,54 @@ std::string joinParts(const std::string& logPath, Platform& platform) {
     return {};
 }
 
+std::function<std::vector<SeriesRun>(const std::vector<double>&, bool)> seriesOnWorkers(
+    const BatchOptions& options, const std::string& logPath) {
+    return [options, logPath](const std::vector<double>& values, bool porous) {
+        const std::size_t n = values.size();
+        const std::size_t workers =
+            std::min<std::size_t>(static_cast<std::size_t>(workerCount(options)), n);
+        std::vector<SeriesRun> runs(n);
+        std::vector<char> made(n, 0);
+        const std::string folder = partsFolder(logPath);
+        std::error_code error;
+        fs::create_directories(folder, error);
+        std::vector<std::thread> threads;
+        for (std::size_t k = 0; k < workers; ++k) {
+            threads.emplace_back([&, k] {
+                BatchOptions mine = options;
+                mine.quiet = true;
+                ConsolePlatform console(cformat("worker %zu of %zu: ", k + 1, workers));
+                AppState state;
+                state.random.SeedForStart();
+                Session session(state, console);
+                if (prepareSession(mine, session) != kExitDone) return;
+                // As a full single run: the rate check armed for the worker's runs.
+                state.runState.experimentFlag = true;
+                state.runState.rateCheckArmed = true;
+                for (std::size_t i = k; i < n && ConsolePlatform::stopSignal() == 0; i += workers) {
+                    state.paths.logPath = joinPath(folder, cformat("series_%08zu.csv", i));
+                    runs[i].completed = session.runner.SeriesSingleRun(values[i], porous);
+                    runs[i].record = state.results.current;
+                    std::string rows = readWholeFile(state.paths.logPath).value_or("");
+                    const std::string header = runLogHeader();
+                    if (rows.compare(0, header.size(), header) == 0) rows.erase(0, header.size());
+                    runs[i].rows = rows;
+                    fs::remove(state.paths.logPath, error);
+                    made[i] = 1;
+                    if (!runs[i].completed) break;
+                }
+            });
+        }
+        for (auto& thread : threads) thread.join();
+        fs::remove(folder, error);  // only when empty
+        // The series as far as it got without a gap.
+        std::size_t count = 0;
+        while (count < n && made[count]) ++count;
+        runs.resize(count);
+        return runs;
+    };
+}
+
 int runJobs(const BatchOptions& base, Platform& platform) {
     const long long workers = workerCount(base);
     BatchOptions o = base;

@@ -67,7 +67,7 @@ TEST(BatchOptions, MistakesGetTheProgramsOwnMessages) {
         {{"--full", "--research"},
          "choose one of --single, --full, --plan, --general, --research, --no-run"},
         {{"--test"}, "--test and --resume go with --plan"},
-        {{"--full", "--jobs", "2"}, "--jobs goes with --plan or --general"},
+        {{"--research", "--jobs", "2"}, "--jobs goes with --plan, --general or --full"},
         {{"--record-every", "5"}, "--record-every and --record-max-mb go with --record"},
         {{"--record", "r.csv", "--record-max-mb", "0.001"},
          "--record-max-mb needs a size in megabytes of at least 0.01"},

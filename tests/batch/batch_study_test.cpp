@@ -137,3 +137,28 @@ TEST_F(BatchRunnerTest, ASlowRunIsExplainedOnceAndAGrowingOneNot) {
 
 }  // namespace
 }  // namespace quorvane
+
+namespace quorvane {
+namespace {
+
+TEST_F(BatchRunnerTest, AFullRunsSeriesOverWorkersRunsEachFromTheFixedSeeds) {
+    auto full = [&](const std::string& log, std::vector<std::string> extra) {
+        auto args = quick({"--data", "growing.csv", "--full", "--log", log});
+        args.insert(args.end(), extra.begin(), extra.end());
+        ASSERT_EQ(runBatch(folder(), args), 0);
+    };
+    full("jobs.csv", {"--jobs", "2"});  // the list of growing.csv: 0.01, 0.02
+    full("first.csv", {"--set", "List_of_values_to_try=0.01"});
+    full("second.csv", {"--set", "List_of_values_to_try=0.02"});
+    auto jobs = rowsWithoutDates("jobs.csv");
+    ASSERT_EQ(jobs.size(), 3u);
+    // Worker 1 made the first run and worker 2 the second, each from the fixed
+    // seeds: the rows of those probabilities alone, in the series' order.
+    EXPECT_EQ(jobs[0], rowsWithoutDates("first.csv").at(0));
+    EXPECT_EQ(jobs[1], rowsWithoutDates("second.csv").at(0));
+    EXPECT_EQ(jobs[2].rfind("77\",\"0\"", 0), 0u);  // reduced to probability zero
+    EXPECT_FALSE(exists("jobs_Quorvane_parts"));
+}
+
+}  // namespace
+}  // namespace quorvane
