@@ -114,9 +114,12 @@ void run(const BatchOptions& o, Session& s, Progress& progress, WorkerLink* link
     switch (o.mode) {
         case RunMode::Single:
             s.loop.setStepLimit(static_cast<int>(o.steps));
+            progress.setStepLimit(o.steps);
             s.loop.StartNewSingleSimulation();
             break;
         case RunMode::Full:
+            if (workerCount(o) > 1)
+                runner.hooks.runSeries = seriesOnWorkers(o, s.state.paths.logPath);
             runner.RunFullSingleRun();
             break;
         case RunMode::Plan:
@@ -195,6 +198,10 @@ std::string shardPlanPath(const std::string& planPath, long long index, long lon
            std::to_string(count) + ".csv";
 }
 
+int prepareSession(const BatchOptions& o, Session& session) {
+    return prepare(o, session);
+}
+
 int prepareOnly(const BatchOptions& o, Platform& platform, std::string& logPath) {
     AppState state;
     Session session(state, platform);
@@ -230,7 +237,7 @@ int runBatch(const BatchOptions& o, Platform& platform) {
         std::string error = mergeRunLogs(o.mergeOutput, o.mergeInputs);
         return error.empty() ? kExitDone : refuse(error);
     }
-    if (workerCount(o) > 1) return runJobs(o, platform);
+    if (workerCount(o) > 1 && o.mode != RunMode::Full) return runJobs(o, platform);
     return runSession(o, platform, nullptr);
 }
 

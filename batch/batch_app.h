@@ -28,6 +28,10 @@ struct WorkerLink {
     std::function<void(Session& session)> prepared;
 };
 
+/// Loads, plans and sets the session as the options say; every refusal is
+/// said here, before anything is written. Returns the exit status so far.
+int prepareSession(const BatchOptions& options, Session& session);
+
 /// Loads and checks everything as a run would, and runs nothing; on success
 /// `logPath` is the log the run would write.
 int prepareOnly(const BatchOptions& options, Platform& platform, std::string& logPath);

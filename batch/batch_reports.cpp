@@ -21,22 +21,6 @@ std::string checkHtmlOutput(const std::string& option, const std::string& path) 
 
 }  // namespace
 
-bool parseReportOption(const std::vector<std::string>& args, std::size_t& i, ReportRequest& request,
-                       std::string& error) {
-    const std::string& option = args[i];
-    std::optional<std::string>* target = nullptr;
-    if (option == "--report") target = &request.runReport;
-    if (option == "--full-report") target = &request.fullReport;
-    if (option == "--template") target = &request.templateFile;
-    if (target == nullptr) return false;
-    if (i + 1 >= args.size()) {
-        error = option + (option == "--template" ? " needs a template file" : " needs a file");
-        return true;
-    }
-    *target = args[++i];
-    return true;
-}
-
 void setReportWriter(ReportWriter writer) {
     gWriter = writer;
 }

@@ -20,11 +20,6 @@ struct ReportRequest {
     bool any() const { return runReport || fullReport; }
 };
 
-/// When args[i] is a report option, takes it and its value (moving i on) and
-/// returns true; a missing value leaves its complaint in `error`.
-bool parseReportOption(const std::vector<std::string>& args, std::size_t& i, ReportRequest& request,
-                       std::string& error);
-
 /// Draws and writes the requested reports; returns the number not written.
 using ReportWriter = int (*)(Session& session, const ReportRequest& request);
 

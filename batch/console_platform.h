@@ -2,6 +2,7 @@
 /// The batch runner's platform: messages go to standard error, nothing is
 /// asked twice, and SIGINT or SIGTERM arrive as a request to close.
 
+#include <atomic>
 #include <csignal>
 #include <string>
 #include <utility>
@@ -29,8 +30,12 @@ class ConsolePlatform : public Platform {
     std::optional<std::string> chooseFile(const FileQuestion& question) override;
     void openInDefaultProgram(const std::string& pathOrUrl) override;
 
-    bool messagePending() override { return stopSignal() != 0; }
-    bool pendingMessageIsClose() override { return stopSignal() != 0; }
+    /// Another flag that stops this platform's runs as a signal does (the
+    /// workers of --jobs stop together when one of them loses a row).
+    void setHalt(const std::atomic<bool>* halt) { halt_ = halt; }
+
+    bool messagePending() override { return stopping(); }
+    bool pendingMessageIsClose() override { return stopping(); }
     void dispatchMessage() override {}
 
     std::int64_t nowSeconds() override;
@@ -40,6 +45,9 @@ class ConsolePlatform : public Platform {
     int messagesShown() const { return messagesShown_; }
 
   private:
+    bool stopping() const { return stopSignal() != 0 || (halt_ && halt_->load()); }
+
+    const std::atomic<bool>* halt_ = nullptr;
     std::string prefix_;
     std::string lastQuestion_;
     int messagesShown_ = 0;

@@ -32,6 +32,8 @@ struct Study {
     std::atomic<long long> total{0};  ///< combinations (draws) the workers will run
     std::atomic<long long> done{0};
     std::atomic<int> running{0};
+    /// Set when a worker could not keep a result: the others stop too.
+    std::atomic<bool> halt{false};
 };
 
 /// Positions p in [from, to) with p % n == k.
@@ -80,7 +82,7 @@ void watch(const Study& study, long long workers, Clock::time_point begin) {
 int combined(const std::vector<int>& statuses) {
     int result = kExitDone;
     for (int s : statuses) {
-        auto rank = [](int v) { return v > 2 ? 3 : v == kExitLogFailed ? 2 : v; };
+        auto rank = [](int v) { return v > 2 ? 3 : v == kExitLogFailed ? 2 : v == 0 ? 0 : 1; };
         if (rank(s) > rank(result)) result = s;
     }
     return result;
@@ -105,7 +107,7 @@ std::string joinParts(const std::string& logPath, Platform& platform) {
     std::error_code error;
     for (const auto& entry : fs::directory_iterator(folder, error)) {
         const std::string stem = entry.path().stem().string();
-        if (entry.path().extension() != ".csv" || stem.empty() ||
+        if (entry.path().extension() != ".csv" || stem.empty() || stem.size() > 18 ||
             stem.find_first_not_of("0123456789") != std::string::npos)
             continue;
         parts[std::stoll(stem)] = entry.path();
@@ -125,6 +127,54 @@ std::string joinParts(const std::string& logPath, Platform& platform) {
     for (const auto& [position, path] : parts) fs::remove(path, error);
     fs::remove(folder, error);  // only when empty: nothing else is ever removed
     return {};
+}
+
+std::function<std::vector<SeriesRun>(const std::vector<double>&, bool)> seriesOnWorkers(
+    const BatchOptions& options, const std::string& logPath) {
+    return [options, logPath](const std::vector<double>& values, bool porous) {
+        const std::size_t n = values.size();
+        const std::size_t workers =
+            std::min<std::size_t>(static_cast<std::size_t>(workerCount(options)), n);
+        std::vector<SeriesRun> runs(n);
+        std::vector<char> made(n, 0);
+        const std::string folder = partsFolder(logPath);
+        std::error_code error;
+        fs::create_directories(folder, error);
+        std::vector<std::thread> threads;
+        for (std::size_t k = 0; k < workers; ++k) {
+            threads.emplace_back([&, k] {
+                BatchOptions mine = options;
+                mine.quiet = true;
+                ConsolePlatform console(cformat("worker %zu of %zu: ", k + 1, workers));
+                AppState state;
+                state.random.SeedForStart();
+                Session session(state, console);
+                if (prepareSession(mine, session) != kExitDone) return;
+                // As a full single run: the rate check armed for the worker's runs.
+                state.runState.experimentFlag = true;
+                state.runState.rateCheckArmed = true;
+                for (std::size_t i = k; i < n && ConsolePlatform::stopSignal() == 0; i += workers) {
+                    state.paths.logPath = joinPath(folder, cformat("series_%08zu.csv", i));
+                    runs[i].completed = session.runner.SeriesSingleRun(values[i], porous);
+                    runs[i].record = state.results.current;
+                    std::string rows = readWholeFile(state.paths.logPath).value_or("");
+                    const std::string header = runLogHeader();
+                    if (rows.compare(0, header.size(), header) == 0) rows.erase(0, header.size());
+                    runs[i].rows = rows;
+                    fs::remove(state.paths.logPath, error);
+                    made[i] = 1;
+                    if (!runs[i].completed) break;
+                }
+            });
+        }
+        for (auto& thread : threads) thread.join();
+        fs::remove(folder, error);  // only when empty
+        // The series as far as it got without a gap.
+        std::size_t count = 0;
+        while (count < n && made[count]) ++count;
+        runs.resize(count);
+        return runs;
+    };
 }
 
 int runJobs(const BatchOptions& base, Platform& platform) {
@@ -178,7 +228,9 @@ int runJobs(const BatchOptions& base, Platform& platform) {
                         : countShare(0, mine.generalDraws, k, workers);
             };
             ConsolePlatform console(link.name);
+            console.setHalt(&study.halt);
             const int status = runSession(mine, console, &link);
+            if (status == kExitLogFailed) study.halt = true;
             if (running && status == kExitDone) ++study.done;
             statuses[static_cast<size_t>(k)] = status;
             --study.running;

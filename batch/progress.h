@@ -1,6 +1,8 @@
 #pragma once
 /// Progress of the batch runner on standard error: refreshed in place on a
-/// terminal, one line per run otherwise.
+/// terminal, one line per run otherwise. It says how far the run has grown,
+/// how fast against continuous growth, when the nearest stop condition comes,
+/// and, once, why a run that completes no layer is growing so slowly.
 
 #include <chrono>
 #include <cstdio>
@@ -19,15 +21,27 @@ class Progress {
     void setCombination(long long k, long long n);
     /// The draw of a general experiment now running (1-based k of n; n 0: no end).
     void setDraw(long long k, long long n);
+    /// The --steps limit of a single simulation (0: none), one of the stop conditions.
+    void setStepLimit(long long steps) { stepLimit_ = steps; }
 
     /// How far the work got, for a message when it ends early: e.g.
-    /// "combination 3 of 16 (2 runs logged)".
+    /// "combination 3 of 16 (2 runs logged before)".
     std::string howFar() const;
+
+    /// The line shown during a run.
+    std::string status() const;
+    /// The explanation of a run that has completed no layer, from the theory
+    /// of the data: two-dimensional nucleation against continuous growth.
+    std::string slowGrowthHint() const;
 
   private:
     void onStep(int step);
     void onRunEnded(int logCode);
-    std::string status() const;
+    double elapsedSeconds() const;
+    /// Growth over the last steps as a part of continuous growth.
+    double currentRateParts() const;
+    /// Seconds to the nearest stop condition and its name; negative when unknown.
+    double secondsToNearestStop(std::string& which) const;
 
     Session& session_;
     std::FILE* out_;
@@ -36,8 +50,10 @@ class Progress {
     long long combination_ = 0;
     long long combinations_ = 0;
     const char* unit_ = "combination";
+    long long stepLimit_ = 0;
     int runs_ = 0;
     int rowsLogged_ = 0;
+    bool hintShown_ = false;
     std::chrono::steady_clock::time_point runStart_;
     std::chrono::steady_clock::time_point lastPrint_;
 };

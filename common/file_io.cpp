@@ -1,6 +1,8 @@
 #include "common/file_io.h"
 
 #include <fcntl.h>
+#include <pthread.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,7 +15,39 @@
 namespace quorvane {
 namespace {
 
+/// Past a file-size limit (ulimit -f) the kernel sends SIGXFSZ, whose default
+/// action ends the process in the middle of a row. Held back while this thread
+/// writes, the write fails with EFBIG like any other failure and is cut back;
+/// the signal is then taken off the queue, so no program using these
+/// functions needs a handler of its own.
+class FileSizeSignalHeld {
+  public:
+    FileSizeSignalHeld() {
+        sigset_t set = fileSizeSignal();
+        pthread_sigmask(SIG_BLOCK, &set, &previous_);
+    }
+    ~FileSizeSignalHeld() {
+        sigset_t set = fileSizeSignal();
+        timespec now{};
+        while (sigtimedwait(&set, nullptr, &now) == SIGXFSZ) {
+        }
+        pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
+    }
+    FileSizeSignalHeld(const FileSizeSignalHeld&) = delete;
+    FileSizeSignalHeld& operator=(const FileSizeSignalHeld&) = delete;
+
+  private:
+    static sigset_t fileSizeSignal() {
+        sigset_t set;
+        sigemptyset(&set);
+        sigaddset(&set, SIGXFSZ);
+        return set;
+    }
+    sigset_t previous_{};
+};
+
 bool writeAll(int fd, const std::string& content) {
+    FileSizeSignalHeld held;
     const char* data = content.data();
     size_t left = content.size();
     while (left > 0) {

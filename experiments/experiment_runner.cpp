@@ -217,7 +217,37 @@ bool ExperimentRunner::logCurrent(int eventCode) {
     return false;
 }
 
+bool ExperimentRunner::SeriesSingleRun(double probability, bool porous) {
+    singleRun(probability, porous);
+    return state_.runState.experimentFlag && state_.runState.seriesFlag;
+}
+
+bool ExperimentRunner::seriesElsewhere(const std::vector<double>& values, bool porous) {
+    const ResearchSettings& research = state_.research;
+    RunState& rs = state_.runState;
+    std::vector<SeriesRun> runs = hooks.runSeries(values, porous);
+    for (const SeriesRun& run : runs) {
+        // The rows go into the log in the series' order, as one process writes them.
+        if (!run.rows.empty() && !appendRunLogRows(state_.paths.logPath, run.rows, platform_)) {
+            ++rs.logFailures;
+            rs.experimentFlag = false;
+            return false;
+        }
+        state_.results.current = run.record;
+        if (!run.completed) {
+            rs.experimentFlag = false;
+            return false;
+        }
+        reports_.push_back(run.record);
+        if (research.Do_exit_when_less_than_N_layers_filled &&
+            run.record.curLayer < research.Theshold_of_layesr_to_fill)
+            return false;
+    }
+    return runs.size() == values.size();
+}
+
 bool ExperimentRunner::series(const std::vector<double>& values, bool porous) {
+    if (hooks.runSeries) return seriesElsewhere(values, porous);
     const ResearchSettings& research = state_.research;
     for (double p : values) {
         singleRun(p, porous);

@@ -33,6 +33,14 @@ inline constexpr int kCmdSaveRunReport = 32845;
 inline constexpr double kResearchSupercoolings[19] = {
     0.01, 0.02, 0.05, 0.08, 0.1, 0.2, 0.3, 0.5, 0.8, 1, 2, 3, 4, 5, 8, 10, 12, 15, 20};
 
+/// One single run of a full run's series made elsewhere: its record, the log
+/// rows it wrote there, and whether it ended by a limit (false: interrupted).
+struct SeriesRun {
+    RunRecord record;
+    std::string rows;
+    bool completed = false;
+};
+
 /// What the runner asks of the windows; every hook may be empty.
 struct RunnerHooks {
     std::function<void()> refillPlanList;  ///< the plan list shows the current values
@@ -46,6 +54,11 @@ struct RunnerHooks {
     /// Called before each run of the general experiment with its draw (0-based)
     /// and the number of draws asked for (0: until stopped).
     std::function<void(long long, long long)> drawStarted;
+    /// Makes the single runs of a series elsewhere (the batch runner's workers)
+    /// and hands back their outcomes in the series' order, as far as they got;
+    /// empty: the runs are made here, one after the other.
+    std::function<std::vector<SeriesRun>(const std::vector<double>& probabilities, bool porous)>
+        runSeries;
 };
 
 class ExperimentRunner {
@@ -70,6 +83,10 @@ class ExperimentRunner {
 
     /// One full run; true when it completed (every planned run ended by a limit).
     bool FullRun();
+    /// One single run of a series at probability p, as the full run makes it
+    /// (the series flag set, the run limits as they are); true when it ended by
+    /// a limit.
+    bool SeriesSingleRun(double probability, bool porous);
 
     /// The standard generator of the general experiment and the shape search,
     /// seeded once (with the time in the program, by the batch runner's choice).
@@ -87,6 +104,8 @@ class ExperimentRunner {
   private:
     bool singleRun(double probability, bool porous);
     bool series(const std::vector<double>& values, bool porous);
+    /// The series made elsewhere (hooks.runSeries): the same checks, in order.
+    bool seriesElsewhere(const std::vector<double>& values, bool porous);
     /// False when the row could not be written (the experiment then ends).
     bool reduceAndLog();
     bool logCurrent(int eventCode);

@@ -212,7 +212,10 @@ bool readSpecialKey(const std::string& key, const std::vector<std::string>& fiel
         // Each item is trimmed before the items are joined again, so the text
         // is the one the dialog would show for the same list.
         std::string list = trimBlanks(fields[1]);
-        for (size_t i = 2; i < fields.size(); ++i) list += "," + trimBlanks(fields[i]);
+        for (size_t i = 2; i < fields.size(); ++i) {
+            list += ',';
+            list += trimBlanks(fields[i]);
+        }
         doc.research.List_of_values_to_try = list;
     } else if (key.starts_with(kRandomArgumentPrefix)) {
         readRandomArgument(key, fields, doc.randomArguments);

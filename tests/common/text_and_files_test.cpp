@@ -1,4 +1,9 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
 
 #include <filesystem>
 #include <fstream>
@@ -69,6 +74,28 @@ TEST_F(TempDir, WritingThroughALinkUpdatesItsTarget) {
     ASSERT_TRUE(writeFileAtomically(path("record.csv"), "r\n"));
     EXPECT_TRUE(fs::is_symlink(dir_ / "record.csv"));
     EXPECT_EQ(readWholeFile(path("real/record.csv")).value(), "r\n");
+}
+
+TEST_F(TempDir, AFileSizeLimitMakesAWriteFailInsteadOfEndingTheProgram) {
+    // In a child of its own: the limit and the signal's default action are the
+    // process's. The child reports what the writes returned by its exit status.
+    std::string file = path("log.csv");
+    pid_t child = fork();
+    if (child == 0) {
+        signal(SIGXFSZ, SIG_DFL);
+        rlimit limit{100, 100};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        const bool appended = appendWhole(file, std::string(60, 'a') + "\n");
+        const bool refused = !appendWhole(file, std::string(60, 'b') + "\n");
+        const bool replaced = !writeFileAtomically(path("plan.csv"), std::string(200, 'c'));
+        _exit(appended && refused && replaced ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(readWholeFile(file).value(), std::string(60, 'a') + "\n");  // cut back whole
+    EXPECT_FALSE(fs::exists(path("plan.csv")));
 }
 
 TEST_F(TempDir, TailAndCut) {

@@ -128,6 +128,32 @@ TEST_F(ExperimentRunnerTest, StopDuringTheThirdCombinationThenResumeRunsItAgain)
     EXPECT_EQ(logRows().size(), 12u);
 }
 
+TEST_F(ExperimentRunnerTest, ALostRowOrPlanFileStopsTheExperimentWhereItCanResume) {
+    sixCombinations();
+    // From the third combination on the log is a folder: its rows cannot be written.
+    fs::create_directories(path("lost.csv"));
+    runner_.hooks.combinationStarted = [&](long long position, long long) {
+        if (position == 2) state_.paths.logPath = path("lost.csv");
+    };
+    platform_.retryAnswers = {true};  // Retry once, then Cancel
+    runner_.StartExperiment(false);
+    EXPECT_EQ(platform_.questions.size(), 2u);
+    EXPECT_EQ(state_.runState.logFailures, 1);
+    EXPECT_EQ(state_.plan.currentValueOfKind(4), 1530);  // the combination whose row is missing
+    EXPECT_NE(readWholeFile(path("plan.csv"))->find("4, 1500, 1560, 1530, 2\n"), std::string::npos);
+    state_.paths.logPath = path("log.csv");
+    EXPECT_EQ(logRows().size(), 4u);  // the first two combinations
+
+    // A plan file that cannot be rewritten: one message, and nothing runs.
+    runner_.hooks.combinationStarted = [&](long long, long long) { ADD_FAILURE(); };
+    session_.planFile.paths.plan = path("missing/plan.csv");
+    platform_.messages.clear();
+    runner_.ResumeExperiment();
+    EXPECT_EQ(platform_.messages, (std::vector<std::string>{"Error to open file for writing"}));
+    EXPECT_EQ(state_.runState.planWriteFailures, 1);
+    EXPECT_FALSE(state_.runState.experimentFlag);
+}
+
 TEST_F(ExperimentRunnerTest, OptimisedFullRunUsesOneProbability) {
     // (1 - 2S) sigma' - dG' = -10: far from equilibrium, one run at 0.03 is enough.
     state_.data.General_Surface_Energy = 0;

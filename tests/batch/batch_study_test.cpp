@@ -112,3 +112,53 @@ TEST_F(BatchRunnerTest, ALeanRecordStaysUnderItsCapAndKeepsTheLastStep) {
 
 }  // namespace
 }  // namespace quorvane
+
+namespace quorvane {
+namespace {
+
+TEST_F(BatchRunnerTest, ASlowRunIsExplainedOnceAndAGrowingOneNot) {
+    // The built-in data: deep in the nucleation regime, no layer in 1.2 s.
+    ASSERT_EQ(runBatch(folder(), {"--set", "Time_simulattion_limit=0.02", "--log", "slow.csv"}), 0);
+    std::string err = read("stderr.txt");
+    const std::string hint = "The run is growing slowly: no layer has completed";
+    ASSERT_NE(err.find(hint), std::string::npos) << err;
+    EXPECT_EQ(err.find(hint, err.find(hint) + 1), std::string::npos);  // once
+    EXPECT_NE(err.find("two-dimensional nucleation at"), std::string::npos);
+    EXPECT_NE(err.find("A larger supercooling"), std::string::npos);
+    EXPECT_NE(err.find("% of continuous"), std::string::npos);
+
+    ASSERT_EQ(runBatch(folder(), {"--data", "growing.csv", "--set", "Time_simulattion_limit=0.02",
+                                  "--log", "fast.csv"}),
+              0);
+    err = read("stderr.txt");
+    EXPECT_EQ(err.find(hint), std::string::npos) << err;
+    EXPECT_NE(err.find("logged with event 3"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace quorvane
+
+namespace quorvane {
+namespace {
+
+TEST_F(BatchRunnerTest, AFullRunsSeriesOverWorkersRunsEachFromTheFixedSeeds) {
+    auto full = [&](const std::string& log, std::vector<std::string> extra) {
+        auto args = quick({"--data", "growing.csv", "--full", "--log", log});
+        args.insert(args.end(), extra.begin(), extra.end());
+        ASSERT_EQ(runBatch(folder(), args), 0);
+    };
+    full("jobs.csv", {"--jobs", "2"});  // the list of growing.csv: 0.01, 0.02
+    full("first.csv", {"--set", "List_of_values_to_try=0.01"});
+    full("second.csv", {"--set", "List_of_values_to_try=0.02"});
+    auto jobs = rowsWithoutDates("jobs.csv");
+    ASSERT_EQ(jobs.size(), 3u);
+    // Worker 1 made the first run and worker 2 the second, each from the fixed
+    // seeds: the rows of those probabilities alone, in the series' order.
+    EXPECT_EQ(jobs[0], rowsWithoutDates("first.csv").at(0));
+    EXPECT_EQ(jobs[1], rowsWithoutDates("second.csv").at(0));
+    EXPECT_EQ(jobs[2].rfind("77\",\"0\"", 0), 0u);  // reduced to probability zero
+    EXPECT_FALSE(exists("jobs_Quorvane_parts"));
+}
+
+}  // namespace
+}  // namespace quorvane
