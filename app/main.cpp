@@ -6,7 +6,9 @@
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
+#include "common/version/version.h"
 #include "experiments/app_state.h"
 #include "ui/main_window.h"
 #include "ui/qt_platform.h"
@@ -21,6 +23,12 @@ bool displayAvailable() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("quorvane %s\n", quorvane::versionText().c_str());
+            return 0;
+        }
+    }
     if (!displayAvailable()) {
         std::fprintf(stderr,
                      "quorvane: no display is available (neither DISPLAY nor WAYLAND_DISPLAY is "

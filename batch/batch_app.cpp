@@ -11,6 +11,7 @@
 #include "batch/progress.h"
 #include "common/file_io.h"
 #include "common/text.h"
+#include "common/version/version.h"
 #include "experiments/session.h"
 #include "model/data_rules.h"
 #include "model/theory.h"
@@ -135,6 +136,10 @@ std::string shardPlanPath(const std::string& planPath, long long index, long lon
 int runBatch(const BatchOptions& o, Platform& platform) {
     if (o.help) {
         std::fputs(batchHelpText().c_str(), stdout);
+        return kExitDone;
+    }
+    if (o.version) {
+        std::printf("quorvane-batch %s\n", versionText().c_str());
         return kExitDone;
     }
     if (o.merge) {

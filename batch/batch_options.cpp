@@ -65,6 +65,8 @@ ParsedOptions parseBatchOptions(const std::vector<std::string>& args) {
         std::string v;
         if (a == "--help" || a == "-h") {
             o.help = true;
+        } else if (a == "--version") {
+            o.version = true;
         } else if (a == "--quiet" || a == "-q") {
             o.quiet = true;
         } else if (a == "--data") {
@@ -135,7 +137,7 @@ ParsedOptions parseBatchOptions(const std::vector<std::string>& args) {
             return fail("unknown option \"" + a + "\" (see --help)");
         }
     }
-    if (o.help) {
+    if (o.help || o.version) {
         parsed.ok = true;
         return parsed;
     }
@@ -161,6 +163,7 @@ the desktop program (the same data, rules, engine, seeds and log).
 
 Usage:
   quorvane-batch [options]
+  quorvane-batch --version                   the version and the commit of this build
   quorvane-batch merge OUT.csv IN.csv...     join run logs under one header
 
 Data:

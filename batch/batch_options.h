@@ -14,6 +14,8 @@ enum class RunMode { Single, Full, Plan, General, Research, None };
 
 struct BatchOptions {
     bool help = false;
+    /// Print the version and the commit of the build, and stop.
+    bool version = false;
     bool quiet = false;
     std::optional<std::string> dataFile;
     std::vector<std::pair<std::string, std::string>> sets;  ///< KEY, VALUE in order

@@ -1,6 +1,7 @@
 #include "batch/growth_record_csv.h"
 
 #include "common/cformat.h"
+#include "common/version/version.h"
 
 namespace quorvane::batch {
 
@@ -9,6 +10,8 @@ std::string formatGrowthRecordCsv(const AppState& state) {
     const FieldGeometry& g = engine.runGeometry();
     const GrowthRecord& record = state.results.record;
     std::string out;
+    // The build that made the numbers, so a record can be traced to it.
+    out += "# quorvane_version = " + versionText() + "\n";
     auto real = [&](const char* name, double value) {
         out += cformat("# %s = %.17g\n", name, value);
     };

@@ -7,6 +7,7 @@ packages=(cmake ninja-build g++ git pkg-config
           libgtest-dev libgmock-dev googletest libbenchmark-dev
           clang clang-format libclang-rt-14-dev
           xvfb xauth locales
+          dpkg-dev desktop-file-utils file
           chromium)
 
 missing=()

@@ -9,6 +9,7 @@
 
 #include "experiments/app_state.h"
 #include "views/report_run_html.h"
+#include "views/surface_camera.h"
 
 namespace quorvane {
 
@@ -17,7 +18,7 @@ namespace quorvane {
 /// camera. Without a camera the picture is seen from the camera's default place.
 struct RunReportView {
     QSize surfaceSize{900, 600};
-    const void* camera = nullptr;  // TODO(views): const views::SurfaceCamera*
+    const views::SurfaceCamera* camera = nullptr;
 };
 
 /// One picture of the run report; a null image when it cannot be drawn.

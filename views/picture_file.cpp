@@ -1,0 +1,31 @@
+// JPEG files of the pictures.
+
+#include "views/picture_file.h"
+
+#include <QImageWriter>
+#include <QSaveFile>
+
+namespace quorvane::views {
+
+SaveStatus saveJpeg(const QImage& image, const QString& path) {
+    if (image.isNull()) return SaveStatus::EmptyImage;
+    const QString lower = path.toLower();
+    if (!lower.endsWith(QLatin1String(".jpg")) && !lower.endsWith(QLatin1String(".jpeg")))
+        return SaveStatus::WrongExtension;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return SaveStatus::WriteFailed;
+    QImageWriter writer(&file, "jpeg");
+    if (!writer.write(image)) {
+        file.cancelWriting();
+        return SaveStatus::WriteFailed;
+    }
+    return file.commit() ? SaveStatus::Ok : SaveStatus::WriteFailed;
+}
+
+QImage whitePicture(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    return image;
+}
+
+}  // namespace quorvane::views
