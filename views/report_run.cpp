@@ -91,8 +91,11 @@ RunReportResult writeRunReport(AppState& state, Platform& platform, const std::s
     page += pictures.block(RunPicture::Probabilities);
     page += pictures.block(RunPicture::Theoretical);
     const RunEvaluation evaluation = currentEvaluation(state, platform);
+    // GROWTH REGIME: the calibrated regime of `evaluation`, named by the core's
+    // classifier, becomes the row after the mechanism under "Final analysis:".
+    const std::optional<std::string> growthRegime;
     page += runReportResults(
-        {state.data, evaluation, state.run.Is_includes_porosity != 0, options.growthRegime});
+        {state.data, evaluation, state.run.Is_includes_porosity != 0, growthRegime});
     if (state.engine.hasField()) {
         page += pictures.block(RunPicture::Surface);
         page += pictures.block(RunPicture::GrowthChart);
