@@ -6,6 +6,7 @@
 
 #include "batch/console_platform.h"
 #include "batch/growth_record_csv.h"
+#include "batch/jobs.h"
 #include "batch/key_setting.h"
 #include "batch/log_merge.h"
 #include "batch/progress.h"
@@ -62,7 +63,16 @@ int prepare(const BatchOptions& o, Session& s) {
             std::string shard = shardPlanPath(planPath, o.shardIndex, o.shardCount);
             if (isRegularFile(shard)) planPath = shard;
         }
+        // The desktop program passes over a data file the plan names but that
+        // cannot be read; a batch run would then quietly run other data.
+        std::string missingData;
+        s.planHost.loadDataFile = [&](const std::string& path) {
+            if (!s.readDataFile(path).loaded()) missingData = path;
+        };
         if (!s.planFile.read(planPath)) return refuse("the plan file was refused");
+        if (!missingData.empty())
+            return refuse("the plan " + planPath + " names the data file " + missingData +
+                          " on its second line, which cannot be read");
         if (o.sharded)
             s.planFile.paths.plan = shardPlanPath(o.planFile, o.shardIndex, o.shardCount);
         if (o.logFile) state.paths.logPath = *o.logFile;  // an explicit log wins over the plan's
@@ -88,8 +98,19 @@ int prepare(const BatchOptions& o, Session& s) {
     return kExitDone;
 }
 
-void run(const BatchOptions& o, Session& s, Progress& progress) {
+void run(const BatchOptions& o, Session& s, Progress& progress, WorkerLink* link) {
     ExperimentRunner& runner = s.runner;
+    // A worker of --jobs gives every combination (or draw) a log of its own,
+    // so that the study's log can be put together in plan order at the end.
+    auto startItem = [&s, link](long long position) {
+        if (!link) return;
+        s.state.paths.logPath = link->partLog(position);
+        link->started(position);
+    };
+    if (o.sharded) {
+        const long long k = o.shardIndex, n = o.shardCount;
+        runner.hooks.runsCombination = [k, n](long long position) { return position % n == k; };
+    }
     switch (o.mode) {
         case RunMode::Single:
             s.loop.setStepLimit(static_cast<int>(o.steps));
@@ -99,14 +120,10 @@ void run(const BatchOptions& o, Session& s, Progress& progress) {
             runner.RunFullSingleRun();
             break;
         case RunMode::Plan:
-            if (o.sharded) {
-                const long long k = o.shardIndex, n = o.shardCount;
-                runner.hooks.runsCombination = [k, n](long long position) {
-                    return position % n == k;
-                };
-            }
-            runner.hooks.combinationStarted = [&progress](long long position, long long total) {
+            runner.hooks.combinationStarted = [&progress, startItem](long long position,
+                                                                     long long total) {
                 progress.setCombination(position + 1, total);
+                startItem(position);
             };
             if (o.planResume) {
                 runner.ResumeExperiment();
@@ -115,6 +132,10 @@ void run(const BatchOptions& o, Session& s, Progress& progress) {
             }
             break;
         case RunMode::General:
+            runner.hooks.drawStarted = [&progress, startItem](long long draw, long long draws) {
+                progress.setDraw(draw + 1, draws);
+                startItem(draw);
+            };
             if (o.generalSeed) runner.seedStandardGenerator(*o.generalSeed);
             runner.GeneralExperiment(o.generalDraws);
             break;
@@ -126,11 +147,74 @@ void run(const BatchOptions& o, Session& s, Progress& progress) {
     }
 }
 
+/// The outputs after the runs and the exit status, with a message for every
+/// failure saying how far the work got.
+int finish(const BatchOptions& o, Session& session, Progress& progress, const std::string& who) {
+    AppState& state = session.state;
+    int status = kExitDone;
+    const RecordFileLimits lean{o.recordEvery, o.recordMaxMb * 1e6};
+    if (o.recordFile && !writeFileAtomically(*o.recordFile, formatGrowthRecordCsv(state, lean))) {
+        std::fprintf(stderr, "quorvane-batch: cannot write the record %s\n", o.recordFile->c_str());
+        status = kExitLogFailed;
+    }
+    if (o.writeDataFile && !session.writeDataFile(*o.writeDataFile).written)
+        status = kExitLogFailed;
+    if (o.summary && ConsolePlatform::stopSignal() == 0) session.createSummaryReports();
+    if (ConsolePlatform::stopSignal() == 0 && writeReports(session, o.reports) > 0)
+        status = kExitLogFailed;
+    const RunState& rs = state.runState;
+    if (rs.logFailures > 0) {
+        std::fprintf(stderr,
+                     "quorvane-batch: %s%d run(s) could not be written to the log %s; the work "
+                     "stopped at %s\n",
+                     who.c_str(), rs.logFailures, state.paths.logPath.c_str(),
+                     progress.howFar().c_str());
+        status = kExitLogFailed;
+    }
+    if (rs.planWriteFailures > 0) {
+        std::fprintf(stderr,
+                     "quorvane-batch: %sthe plan file %s could not be rewritten; the experiment "
+                     "stopped before %s\n",
+                     who.c_str(), session.planFile.paths.plan.c_str(), progress.howFar().c_str());
+        status = kExitLogFailed;
+    }
+    if (int signal = ConsolePlatform::stopSignal(); signal != 0) return 128 + signal;
+    if (rs.refusedRuns > 0 && status == kExitDone) {
+        // The data could not run (see the message above): the work ended early.
+        std::fprintf(stderr, "quorvane-batch: %sthe work ended early: refused at %s\n", who.c_str(),
+                     progress.howFar().c_str());
+        status = kExitBadInput;
+    }
+    return status;
+}
+
 }  // namespace
 
 std::string shardPlanPath(const std::string& planPath, long long index, long long count) {
     return prefixBefore(planPath, ".csv") + "_shard" + std::to_string(index) + "of" +
            std::to_string(count) + ".csv";
+}
+
+int prepareOnly(const BatchOptions& o, Platform& platform, std::string& logPath) {
+    AppState state;
+    Session session(state, platform);
+    int status = prepare(o, session);
+    logPath = state.paths.logPath;
+    return status;
+}
+
+int runSession(const BatchOptions& o, Platform& platform, WorkerLink* link) {
+    AppState state;
+    // The same sequence as the desktop program: nothing draws before the first run.
+    state.random.SeedForStart();
+    Session session(state, platform);
+    if (int status = prepare(o, session); status != kExitDone) return status;
+    if (link && link->prepared) link->prepared(session);
+    Progress progress(session, o.quiet || link != nullptr);
+
+    run(o, session, progress, link);
+
+    return finish(o, session, progress, link ? link->name : std::string());
 }
 
 int runBatch(const BatchOptions& o, Platform& platform) {
@@ -146,32 +230,8 @@ int runBatch(const BatchOptions& o, Platform& platform) {
         std::string error = mergeRunLogs(o.mergeOutput, o.mergeInputs);
         return error.empty() ? kExitDone : refuse(error);
     }
-    AppState state;
-    // The same sequence as the desktop program: nothing draws before the first run.
-    state.random.SeedForStart();
-    Session session(state, platform);
-    if (int status = prepare(o, session); status != kExitDone) return status;
-    Progress progress(session, o.quiet);
-
-    run(o, session, progress);
-
-    int status = kExitDone;
-    if (o.recordFile && !writeFileAtomically(*o.recordFile, formatGrowthRecordCsv(state))) {
-        std::fprintf(stderr, "quorvane-batch: cannot write the record %s\n", o.recordFile->c_str());
-        status = kExitLogFailed;
-    }
-    if (o.writeDataFile && !session.writeDataFile(*o.writeDataFile).written)
-        status = kExitLogFailed;
-    if (o.summary && ConsolePlatform::stopSignal() == 0) session.createSummaryReports();
-    if (ConsolePlatform::stopSignal() == 0 && writeReports(session, o.reports) > 0)
-        status = kExitLogFailed;
-    if (state.runState.logFailures > 0) {
-        std::fprintf(stderr, "quorvane-batch: %d run(s) could not be written to the log %s\n",
-                     state.runState.logFailures, state.paths.logPath.c_str());
-        status = kExitLogFailed;
-    }
-    if (int signal = ConsolePlatform::stopSignal(); signal != 0) return 128 + signal;
-    return status;
+    if (workerCount(o) > 1) return runJobs(o, platform);
+    return runSession(o, platform, nullptr);
 }
 
 }  // namespace quorvane::batch

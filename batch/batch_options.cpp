@@ -1,20 +1,14 @@
 #include "batch/batch_options.h"
 
-#include <cerrno>
-#include <cstdlib>
+#include "batch/key_setting.h"
+#include "common/cformat.h"
 
 namespace quorvane::batch {
 namespace {
 
-/// A whole positive integer, nothing else.
+/// A whole number from 1 on, by the same number rule as the --set values.
 bool parseCount(const std::string& text, long long& out) {
-    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) return false;
-    errno = 0;
-    char* end = nullptr;
-    long long value = std::strtoll(text.c_str(), &end, 10);
-    if (errno != 0 || *end != '\0' || value < 1) return false;
-    out = value;
-    return true;
+    return parseWholeNumber(text, 1, 1'000'000'000'000LL, out);
 }
 
 bool parseShard(const std::string& text, long long& index, long long& count) {
@@ -23,11 +17,7 @@ bool parseShard(const std::string& text, long long& index, long long& count) {
     std::string k = text.substr(0, slash), n = text.substr(slash + 1);
     long long parsedN = 0, parsedK = 0;
     if (!parseCount(n, parsedN)) return false;
-    if (k == "0") {
-        parsedK = 0;
-    } else if (!parseCount(k, parsedK)) {
-        return false;
-    }
+    if (!parseWholeNumber(k, 0, parsedN - 1, parsedK)) return false;
     if (parsedK >= parsedN) return false;
     index = parsedK;
     count = parsedN;
@@ -54,6 +44,7 @@ ParsedOptions parseBatchOptions(const std::vector<std::string>& args) {
         return parsed;
     }
     int runModes = 0;
+    bool recordLimits = false;
     bool explicitSingle = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -77,6 +68,8 @@ ParsedOptions parseBatchOptions(const std::vector<std::string>& args) {
             auto eq = v.find('=');
             if (eq == std::string::npos || eq == 0)
                 return fail("--set needs KEY=VALUE, not \"" + v + "\"");
+            if (auto error = checkSettingText(v.substr(0, eq), v.substr(eq + 1)); !error.empty())
+                return fail(error);
             o.sets.emplace_back(v.substr(0, eq), v.substr(eq + 1));
         } else if (a == "--log") {
             if (!value(v)) return fail("--log needs a file");
@@ -100,7 +93,7 @@ ParsedOptions parseBatchOptions(const std::vector<std::string>& args) {
             ++runModes;
         } else if (a == "--general-seed") {
             long long seed = 0;
-            if (!value(v) || (v != "0" && !parseCount(v, seed)) || seed > 4294967295LL)
+            if (!value(v) || !parseWholeNumber(v, 0, 4294967295LL, seed))
                 return fail("--general-seed needs a whole number 0..4294967295");
             o.generalSeed = static_cast<unsigned>(seed);
         } else if (a == "--research") {
@@ -127,6 +120,17 @@ ParsedOptions parseBatchOptions(const std::vector<std::string>& args) {
         } else if (a == "--write-data") {
             if (!value(v)) return fail("--write-data needs a file");
             o.writeDataFile = v;
+        } else if (a == "--jobs") {
+            if (!value(v) || !parseWholeNumber(v, 0, 1024, o.jobs))
+                return fail("--jobs needs a number of workers 0..1024 (0: one per core)");
+        } else if (a == "--record-every") {
+            if (!value(v) || !parseCount(v, o.recordEvery))
+                return fail("--record-every needs a number of steps (a whole number above 0)");
+            recordLimits = true;
+        } else if (a == "--record-max-mb") {
+            if (!value(v) || !parseFiniteDouble(v, o.recordMaxMb) || !(o.recordMaxMb >= 0.01))
+                return fail("--record-max-mb needs a size in megabytes of at least 0.01");
+            recordLimits = true;
         } else if (a == "--shard") {
             if (!value(v) || !parseShard(v, o.shardIndex, o.shardCount))
                 return fail("--shard needs K/N with 0 <= K < N");
@@ -148,7 +152,19 @@ ParsedOptions parseBatchOptions(const std::vector<std::string>& args) {
     if ((o.planTest || o.planResume) && o.mode != RunMode::Plan)
         return fail("--test and --resume go with --plan");
     if (o.planTest && o.planResume) return fail("choose --test or --resume, not both");
-    if (o.sharded && o.mode != RunMode::Plan) return fail("--shard goes with --plan");
+    if (o.sharded && o.mode != RunMode::Plan && o.mode != RunMode::General)
+        return fail("--shard goes with --plan or --general");
+    if (recordLimits && !o.recordFile)
+        return fail("--record-every and --record-max-mb go with --record");
+    if (o.jobs != 1) {
+        if (o.mode != RunMode::Plan && o.mode != RunMode::General)
+            return fail("--jobs goes with --plan or --general");
+        if (o.sharded) return fail("--jobs runs the shards itself; it does not go with --shard");
+        if (o.recordFile || o.writeDataFile)
+            return fail(
+                "--record and --write-data keep one run's state; they do not go with "
+                "--jobs (other than 1)");
+    }
     if (o.steps > 0 && o.mode != RunMode::Single)
         return fail("--steps ends a single simulation; it does not go with other runs");
     if (o.generalSeed && o.mode != RunMode::General)
@@ -180,9 +196,13 @@ What to run (one of; default a single simulation):
   --single             one single simulation under the data's limits
   --full               one full run (the probabilities of the research settings,
                        reduced to probability zero, event 77)
-  --plan FILE          the experiment plan in FILE; with --test only its
-                       combinations are visited, with --resume it continues from
-                       the plan file's Current values
+  --plan FILE          the experiment plan in FILE, from the combination its
+                       Current values name, as the desktop's Start experiment
+                       does (a stopped plan continues where it stopped; one
+                       that ran to its end is back at its start); with --test
+                       only its combinations are visited; --resume does the
+                       same as Resume experiment, and with --shard it continues
+                       the shard from its own FILE_shardKofN.csv
   --general N          the general experiment with N random draws
   --general-seed S     seed of its random draws (default: the time, as the
                        desktop program does)

@@ -31,6 +31,11 @@ struct BatchOptions {
     std::optional<bool> porous;
     std::optional<std::string> recordFile;
     std::optional<std::string> writeDataFile;
+    /// --jobs N: workers on this machine (0: one per core).
+    long long jobs = 1;
+    /// --record-every K and --record-max-mb M of the growth record file.
+    long long recordEvery = 1;
+    double recordMaxMb = 200;
     bool sharded = false;
     long long shardIndex = 0;
     long long shardCount = 1;

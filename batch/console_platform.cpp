@@ -22,6 +22,9 @@ void ConsolePlatform::installSignalHandlers() {
     sigemptyset(&action.sa_mask);
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
+    // Past a file-size limit (ulimit -f) a write fails like any other and is cut
+    // back; the default action would end the process in the middle of a row.
+    std::signal(SIGXFSZ, SIG_IGN);
 }
 
 int ConsolePlatform::stopSignal() {
@@ -34,7 +37,7 @@ void ConsolePlatform::raiseStop(int signal) {
 
 void ConsolePlatform::message(const std::string& text) {
     ++messagesShown_;
-    std::fprintf(stderr, "%s\n", text.c_str());
+    std::fprintf(stderr, "%s%s\n", prefix_.c_str(), text.c_str());
 }
 
 bool ConsolePlatform::askYesNo(const std::string& text) {

@@ -4,6 +4,7 @@
 
 #include <csignal>
 #include <string>
+#include <utility>
 
 #include "common/platform.h"
 
@@ -11,6 +12,9 @@ namespace quorvane::batch {
 
 class ConsolePlatform : public Platform {
   public:
+    /// `prefix` is put before every message (a worker of --jobs names itself).
+    explicit ConsolePlatform(std::string prefix = {}) : prefix_(std::move(prefix)) {}
+
     /// Installs the handlers of SIGINT and SIGTERM.
     static void installSignalHandlers();
     /// The signal that asked the runner to stop, or 0.
@@ -36,6 +40,7 @@ class ConsolePlatform : public Platform {
     int messagesShown() const { return messagesShown_; }
 
   private:
+    std::string prefix_;
     std::string lastQuestion_;
     int messagesShown_ = 0;
 };

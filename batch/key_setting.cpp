@@ -15,10 +15,8 @@ namespace quorvane::batch {
 namespace {
 
 bool wholeNumber(const std::string& text, int low, int high, int& out) {
-    double value = 0;
-    if (!parseFiniteDouble(text, value) || value != std::floor(value) || value < low ||
-        value > high)
-        return false;
+    long long value = 0;
+    if (!parseWholeNumber(text, low, high, value)) return false;
     out = static_cast<int>(value);
     return true;
 }
@@ -159,7 +157,28 @@ bool readerKey(const std::string& key) {
 
 }  // namespace
 
+bool parseWholeNumber(const std::string& text, long long low, long long high, long long& out) {
+    double value = 0;
+    if (!parseFiniteDouble(text, value) || value != std::floor(value) ||
+        value < static_cast<double>(low) || value > static_cast<double>(high))
+        return false;
+    out = static_cast<long long>(value);
+    return true;
+}
+
+std::string checkSettingText(const std::string& key, const std::string& value) {
+    auto control = [](unsigned char c) { return c < 0x20 || c == 0x7f; };
+    for (const std::string* text : {&key, &value})
+        for (char c : *text)
+            if (control(static_cast<unsigned char>(c)))
+                return "--set " + key +
+                       ": the key and the value must not hold control "
+                       "characters (a line break, a tab...)";
+    return {};
+}
+
 std::string applyKeySetting(Session& s, const std::string& key, const std::string& value) {
+    if (auto error = checkSettingText(key, value); !error.empty()) return error;
     PhysicalData& d = s.state.data;
     if (auto field = fieldForDataKey(key)) {
         double number = 0;

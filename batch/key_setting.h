@@ -8,6 +8,16 @@
 
 namespace quorvane::batch {
 
+/// The one number rule of the command line, for option values and --set values
+/// alike: what the C library reads as a finite number (hex and exponents
+/// included), here whole and within low..high.
+bool parseWholeNumber(const std::string& text, long long low, long long high, long long& out);
+
+/// Why a --set text cannot be taken whatever its key ("" when it can): a
+/// control character (a line break above all) would start a line of its own
+/// in the data file.
+std::string checkSettingText(const std::string& key, const std::string& value);
+
 /// Applies one setting; returns what is wrong with it, or "" when it was taken.
 std::string applyKeySetting(Session& session, const std::string& key, const std::string& value);
 

@@ -17,6 +17,12 @@ class Progress {
 
     /// The combination of a plan now running (1-based k of n).
     void setCombination(long long k, long long n);
+    /// The draw of a general experiment now running (1-based k of n; n 0: no end).
+    void setDraw(long long k, long long n);
+
+    /// How far the work got, for a message when it ends early: e.g.
+    /// "combination 3 of 16 (2 runs logged)".
+    std::string howFar() const;
 
   private:
     void onStep(int step);
@@ -29,7 +35,9 @@ class Progress {
     bool terminal_;
     long long combination_ = 0;
     long long combinations_ = 0;
+    const char* unit_ = "combination";
     int runs_ = 0;
+    int rowsLogged_ = 0;
     std::chrono::steady_clock::time_point runStart_;
     std::chrono::steady_clock::time_point lastPrint_;
 };

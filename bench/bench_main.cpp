@@ -9,6 +9,7 @@ int main(int argc, char** argv) {
     quorvane::bench::SummaryTable table;
     quorvane::bench::RegisterEngineBenchmarks(table);
     quorvane::bench::RegisterRunLoopBenchmarks(table);
+    quorvane::bench::RegisterGrowthRegimeBenchmarks(table);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks(&table);

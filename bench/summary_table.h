@@ -55,5 +55,7 @@ inline constexpr double kMinSecondsPerRepetition = 0.2;
 void RegisterEngineBenchmarks(SummaryTable& table);
 /// The run loop against the bare step it drives.
 void RegisterRunLoopBenchmarks(SummaryTable& table);
+/// The growth-regime classifier against the evaluation it belongs to and one step.
+void RegisterGrowthRegimeBenchmarks(SummaryTable& table);
 
 }  // namespace quorvane::bench

@@ -28,10 +28,27 @@ bool writeAll(int fd, const std::string& content) {
     return true;
 }
 
+/// The file a path finally names: a symbolic link is followed (link by link,
+/// a relative target taken from the link's folder), so that saving through a
+/// link updates what it points to instead of replacing the link by a file.
+std::string followLinks(const std::string& path) {
+    namespace fs = std::filesystem;
+    fs::path current = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code error;
+        if (!fs::is_symlink(fs::symlink_status(current, error))) break;
+        fs::path target = fs::read_symlink(current, error);
+        if (error) break;
+        current = target.is_absolute() ? target : current.parent_path() / target;
+    }
+    return current.string();
+}
+
 }  // namespace
 
-bool writeFileAtomically(const std::string& path, const std::string& content) {
-    if (path.empty() || isDirectory(path)) return false;
+bool writeFileAtomically(const std::string& linkOrPath, const std::string& content) {
+    if (linkOrPath.empty() || isDirectory(linkOrPath)) return false;
+    const std::string path = followLinks(linkOrPath);
     std::string temp = path + ".saving-XXXXXX";
     int fd = ::mkstemp(temp.data());
     if (fd < 0) return false;
@@ -48,7 +65,12 @@ bool writeFileAtomically(const std::string& path, const std::string& content) {
 
 bool appendWhole(const std::string& path, const std::string& content) {
     if (path.empty() || isDirectory(path)) return false;
-    int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+    bool created = false;
+    int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    if (fd < 0 && errno == ENOENT) {
+        fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        created = fd >= 0;
+    }
     if (fd < 0) return false;
     struct stat before {};
     bool ok = ::fstat(fd, &before) == 0;
@@ -59,7 +81,35 @@ bool appendWhole(const std::string& path, const std::string& content) {
         ok = false;
     }
     ok = (::close(fd) == 0) && ok;
+    // A file this call created and could not fill is no file at all.
+    if (!ok && created) ::unlink(path.c_str());
     return ok;
+}
+
+std::optional<std::string> readTail(const std::string& path, std::size_t maxBytes) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    struct stat info {};
+    std::optional<std::string> tail;
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        const off_t size = info.st_size;
+        const off_t from = size > static_cast<off_t>(maxBytes) ? size - maxBytes : 0;
+        std::string text(static_cast<size_t>(size - from), '\0');
+        ssize_t got = ::pread(fd, text.data(), text.size(), from);
+        if (got >= 0) {
+            text.resize(static_cast<size_t>(got));
+            tail = std::move(text);
+        }
+    }
+    ::close(fd);
+    return tail;
+}
+
+bool cutFileBy(const std::string& path, std::size_t bytes) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || static_cast<std::size_t>(info.st_size) < bytes)
+        return false;
+    return ::truncate(path.c_str(), info.st_size - static_cast<off_t>(bytes)) == 0;
 }
 
 std::optional<std::string> readWholeFile(const std::string& path) {

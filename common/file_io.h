@@ -2,6 +2,7 @@
 /// Writing files so that a crash, a full disk or a locked file never leaves a
 /// user's document half-written.
 
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -9,12 +10,20 @@ namespace quorvane {
 
 /// Writes `content` to a temporary file beside `path` and renames it over
 /// `path`. On any failure the old file is left exactly as it was and false is
-/// returned.
+/// returned. A symbolic link is followed: its target is written, the link stays.
 bool writeFileAtomically(const std::string& path, const std::string& content);
 
 /// Appends `content` whole or not at all: a short write is cut back to the
-/// file's previous length. False when the file cannot be opened or written.
+/// file's previous length, and a file the call created is removed again. False
+/// when the file cannot be opened or written.
 bool appendWhole(const std::string& path, const std::string& content);
+
+/// The last `maxBytes` bytes of a regular file (all of a smaller one), or
+/// nullopt when it cannot be read.
+std::optional<std::string> readTail(const std::string& path, std::size_t maxBytes);
+
+/// Shortens a file by `bytes` from its end. False when that is not possible.
+bool cutFileBy(const std::string& path, std::size_t bytes);
 
 /// The whole file, or nullopt when it cannot be opened as a regular file.
 std::optional<std::string> readWholeFile(const std::string& path);

@@ -166,6 +166,7 @@ RunEvaluation Evaluate(const GrowthRecord& record, const EvaluationInputs& in) {
     findStarts(record, nucleusIncrement(in), ev);
     computeAverages(record, in, ev);
     ev.mechanism = classifyMechanism(ev.inductionRatio);
+    ev.regime = assessGrowthRegime(record, in);
     ev.stableStart = findStableStart(record);
     if (ev.stableGrowthFound()) computeStableAverages(record, in, ev);
     return ev;

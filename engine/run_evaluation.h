@@ -6,9 +6,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "engine/growth_record.h"
+#include "engine/growth_regime.h"
 #include "engine/mechanism.h"
 
 namespace quorvane {
@@ -56,6 +58,8 @@ struct RunEvaluation {
     double startStd = 0;
     double inductionRatio = 0;  ///< startMean / fillMean
     int mechanism = kNotEnoughData;
+    /// The calibrated growth regime, beside the induction-ratio mechanism.
+    GrowthRegimeAssessment regime;
     std::int64_t stableStart = -1;  ///< first entry of stable growth, -1 for none
     double stableRate = 0;          ///< length per current time unit
     double stableRateParts = 0;     ///< stableRate / `Va_continues`
@@ -69,6 +73,10 @@ struct RunEvaluation {
 /// Mean-height increase, in layers, that one critical two-dimensional nucleus of
 /// area 3.14 r^2 adds to a field of W x W cells of area c x b.
 double nucleusIncrement(const EvaluationInputs& inputs);
+
+/// The growth regime of an evaluated run as a report prints it: the word, then
+/// the reason in brackets (see `growthRegimeText` of a `GrowthRegimeAssessment`).
+std::string growthRegimeText(const RunEvaluation& evaluation);
 
 /// Evaluates the whole record. The result depends only on the record and the
 /// inputs; an empty record gives the empty evaluation (no wall-clock time either).

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "common/cformat.h"
+#include "engine/growth_regime.h"
 #include "engine/mechanism.h"
 
 namespace quorvane {
@@ -107,6 +108,16 @@ void analysis(const RunEvaluation& ev, const StatusDisplay& d, std::vector<Statu
     }
 }
 
+/// The calibrated growth regime, one row below the last line of the right column;
+/// the word alone, as the column is narrow (the reasons are in the report).
+void growthRegime(const RunEvaluation& ev, std::vector<StatusLine>& out) {
+    int below = kStatusLineSpacing;
+    for (const StatusLine& line : out)
+        if (line.x == kAnalysisX && line.y > below) below = line.y;
+    out.push_back({kAnalysisX, below + kStatusLineSpacing, kAverageColour,
+                   std::string("Growth regime: ") + growthRegimeWord(ev.regime.regime)});
+}
+
 }  // namespace
 
 std::vector<StatusLine> statusBlockLines(const RunEvaluation& evaluation,
@@ -119,6 +130,7 @@ std::vector<StatusLine> statusBlockLines(const RunEvaluation& evaluation,
     currentState(evaluation, display, lines);
     averages(evaluation, display, lines);
     analysis(evaluation, display, lines);
+    growthRegime(evaluation, lines);
     return lines;
 }
 

@@ -92,8 +92,13 @@ void ExperimentRunner::PlanLoop() {
     long long position = combinationIndex();
     for (;;) {
         // The current values are on disk before the run, so that a stopped
-        // experiment resumes at this combination.
-        planFile_.write();
+        // experiment resumes at this combination. Without them a stop could not
+        // be resumed, so the experiment ends at once (the message was shown).
+        if (!planFile_.write()) {
+            ++rs.planWriteFailures;
+            rs.experimentFlag = false;
+            return;
+        }
         if (hooks.refillPlanList) hooks.refillPlanList();
         const bool selected = !hooks.runsCombination || hooks.runsCombination(position);
         if (selected) {
@@ -106,6 +111,9 @@ void ExperimentRunner::PlanLoop() {
             if (!rs.experimentFlag) return;  // stopped: resume runs this combination again
         }
         if (!state_.plan.advance()) {
+            // Every current value is back at its start; the file says so too,
+            // or opening it again would run the last combination once more.
+            if (!planFile_.write()) ++rs.planWriteFailures;
             if (hooks.refillPlanList) hooks.refillPlanList();
             return;
         }
@@ -199,11 +207,14 @@ bool ExperimentRunner::singleRun(double probability, bool porous) {
     return rs.experimentFlag;
 }
 
-void ExperimentRunner::logCurrent(int eventCode) {
+bool ExperimentRunner::logCurrent(int eventCode) {
     RunRecord& record = state_.results.current;
     record.logPath = state_.paths.logPath;
-    if (!appendRunRecord(record.logPath, eventCode, record, platform_))
-        ++state_.runState.logFailures;
+    if (appendRunRecord(record.logPath, eventCode, record, platform_)) return true;
+    // A lost result ends the experiment where it stands (see RunController::writeLog).
+    ++state_.runState.logFailures;
+    state_.runState.experimentFlag = false;
+    return false;
 }
 
 bool ExperimentRunner::series(const std::vector<double>& values, bool porous) {
@@ -220,11 +231,11 @@ bool ExperimentRunner::series(const std::vector<double>& values, bool porous) {
     return true;
 }
 
-void ExperimentRunner::reduceAndLog() {
+bool ExperimentRunner::reduceAndLog() {
     RunRecord reduced = Reduce(reports_);
     reports_.clear();
     state_.results.current = reduced;
-    logCurrent(kEventReduced);
+    return logCurrent(kEventReduced);
 }
 
 bool ExperimentRunner::optimisedRun() {
@@ -241,8 +252,7 @@ bool ExperimentRunner::optimisedRun() {
     auto completes = [&] { return state_.runState.experimentFlag && state_.runState.seriesFlag; };
     if (scheme != kAllWithPorosity) {
         singleRun(p, false);
-        if (!completes()) return true;
-        logCurrent(kEventReduced);
+        if (!completes() || !logCurrent(kEventReduced)) return true;
     }
     if (scheme != kNoPorosity) {
         singleRun(p, true);
@@ -265,13 +275,11 @@ bool ExperimentRunner::FullRun() {
     switch (state_.research.Sheme_for_running_with_porosity) {
         case kNoPorosity:
             if (!series(values, false)) return false;
-            reduceAndLog();
+            if (!reduceAndLog()) return false;
             break;
         case kDuplicateWithPorosity: {
-            if (!series(values, false)) return false;
-            reduceAndLog();
-            if (!series(values, true)) return false;
-            reduceAndLog();
+            if (!series(values, false) || !reduceAndLog()) return false;
+            if (!series(values, true) || !reduceAndLog()) return false;
             break;
         }
         case kFirstAlsoWithPorosity: {
@@ -279,17 +287,16 @@ bool ExperimentRunner::FullRun() {
             RunRecord reduced = Reduce(reports_);
             reports_.clear();
             state_.results.current = reduced;
-            logCurrent(kEventReduced);
+            if (!logCurrent(kEventReduced)) return false;
             singleRun(values.front(), true);
             if (!state_.runState.experimentFlag || !state_.runState.seriesFlag) return false;
-            logCurrent(kEventReduced);
+            if (!logCurrent(kEventReduced)) return false;
             state_.results.current = reduced;
             break;
         }
         case kAllWithPorosity:
         default:
-            if (!series(values, true)) return false;
-            reduceAndLog();
+            if (!series(values, true) || !reduceAndLog()) return false;
             break;
     }
     return true;
@@ -375,6 +382,10 @@ void ExperimentRunner::GeneralExperiment(long long maxDraws) {
         setField(static_cast<int>(DataField::SizeC), c * toLength);
         setField(static_cast<int>(DataField::GeneralSupercooling), delta);
         setField(static_cast<int>(DataField::GeneralSurfaceEnergy), sigma);
+        // A shard draws every value, so that its draws are those of the whole
+        // experiment, and runs only its own.
+        if (hooks.runsCombination && !hooks.runsCombination(draw)) continue;
+        if (hooks.drawStarted) hooks.drawStarted(draw, maxDraws);
         if (!planStyleRun()) break;
     }
     rs.experimentFlag = false;

@@ -40,9 +40,12 @@ struct RunnerHooks {
     /// Called before each run of a plan with its position (0-based) and the
     /// number of combinations.
     std::function<void(long long, long long)> combinationStarted;
-    /// Decides whether the combination at this position is run (sharding);
-    /// empty: every combination.
+    /// Decides whether the combination (or general draw) at this position is
+    /// run (sharding); empty: every one.
     std::function<bool(long long)> runsCombination;
+    /// Called before each run of the general experiment with its draw (0-based)
+    /// and the number of draws asked for (0: until stopped).
+    std::function<void(long long, long long)> drawStarted;
 };
 
 class ExperimentRunner {
@@ -84,8 +87,9 @@ class ExperimentRunner {
   private:
     bool singleRun(double probability, bool porous);
     bool series(const std::vector<double>& values, bool porous);
-    void reduceAndLog();
-    void logCurrent(int eventCode);
+    /// False when the row could not be written (the experiment then ends).
+    bool reduceAndLog();
+    bool logCurrent(int eventCode);
     bool optimisedRun();
     /// Steps 4 to 6 of the plan loop: one full run (or the test pause) of the
     /// data as they stand. False when the experiment was stopped.

@@ -265,12 +265,12 @@ parameter ExperimentPlan::buildParameter(int kind) const {
     return p;
 }
 
-double ExperimentPlan::snapToValue(int kind, double value) const {
+double ExperimentPlan::snapToValue(int kind, double value, double relativeTolerance) const {
     std::vector<double> values = valuesOfKind(kind);
     double magnitude = std::fabs(value);
     for (double v : values) magnitude = std::max(magnitude, std::fabs(v));
     double best = value;
-    double bestDistance = 1e-9 * magnitude;
+    double bestDistance = relativeTolerance * magnitude;
     for (double v : values) {
         double distance = std::fabs(v - value);
         if (distance <= bestDistance) {

@@ -98,6 +98,9 @@ class ExperimentPlan {
     void setRows(std::vector<task> rows);
     /// Sets the current value of a kind's parameter; false when the kind has none.
     bool setCurrent(int kind, double value);
+    /// The value of a kind nearest to `value` when it lies within
+    /// `relativeTolerance` of the values' magnitude; otherwise `value` itself.
+    double snapToValue(int kind, double value, double relativeTolerance = 1e-9) const;
     /// The current value of a kind's parameter, 0 when the plan has none.
     double currentValueOfKind(int kind) const;
 
@@ -130,7 +133,6 @@ class ExperimentPlan {
   private:
     void rebuildParameters();
     parameter buildParameter(int kind) const;
-    double snapToValue(int kind, double value) const;
     bool validIndex(int index) const;
 
     std::vector<task> rows_;

@@ -118,10 +118,14 @@ bool PlanFile::readRows(std::istream& in, std::vector<task>& rows, std::vector<d
 void PlanFile::restoreCurrents(const std::vector<task>& rows, const std::vector<double>& currents) {
     if (currents.size() != rows.size()) return;
     // Every row of a kind carries the same current value; the first one counts.
+    // It was saved with six significant digits, so 1/3 comes back as 0.333333,
+    // just below its grid value, and the next step would visit that value
+    // again: it is put back on the nearest value of its kind.
+    constexpr double kSavedDigits = 1e-5;
     for (const auto& p : plan_.parameters()) {
         for (size_t i = 0; i < rows.size(); ++i) {
             if (rows[i].kind != p.kind) continue;
-            plan_.setCurrent(p.kind, currents[i]);
+            plan_.setCurrent(p.kind, plan_.snapToValue(p.kind, currents[i], kSavedDigits));
             break;
         }
     }

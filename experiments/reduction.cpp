@@ -7,6 +7,8 @@ namespace {
 
 /// Spreads below this share of the g values' own size are rounding, not data.
 constexpr double kNoSpread = 1e-14;
+/// Differences of residual sums below this share of the squared data are rounding.
+constexpr double kRoundingShare = 1e-12;
 
 }  // namespace
 
@@ -41,6 +43,16 @@ TwoTermFit fitTwoTerms(const std::vector<double>& x, const std::vector<double>& 
 }
 
 double extrapolateToZero(const std::vector<double>& x, const std::vector<double>& y) {
+    // A later model wins only when it fits better by more than rounding: with
+    // two points every two-term model passes through both, their residuals
+    // are all rounding noise, and the straight line is kept. Rounding of the
+    // squared residuals is measured against the squares of the data.
+    double squares = 0;
+    for (double v : y) squares += v * v;
+    const double rounding = kRoundingShare * squares;
+    auto better = [&](const TwoTermFit& candidate, const TwoTermFit& best) {
+        return candidate.residual < best.residual - rounding;
+    };
     // Three ways a measured quantity may approach its limit at probability
     // zero: linearly, quadratically (flat at zero) and as the square root
     // (steep at zero). Each has c0 as its value at x = 0, so c0 is the
@@ -48,9 +60,9 @@ double extrapolateToZero(const std::vector<double>& x, const std::vector<double>
     // e^x * e^-x model, which is the constant 1 and so adds nothing.
     TwoTermFit best = fitTwoTerms(x, y, [](double v) { return v; });
     TwoTermFit square = fitTwoTerms(x, y, [](double v) { return v * v; });
-    if (square.residual < best.residual) best = square;
+    if (better(square, best)) best = square;
     TwoTermFit root = fitTwoTerms(x, y, [](double v) { return std::sqrt(v > 0 ? v : 0.0); });
-    if (root.residual < best.residual) best = root;
+    if (better(root, best)) best = root;
     return best.c0;
 }
 

@@ -16,7 +16,10 @@ bool RunController::PrepareNewRun() {
     const RunSettings& run = state_.run;
     const std::int64_t now = platform_.nowSeconds();
 
-    if (!initEngine()) return false;
+    if (!initEngine()) {
+        ++rs.refusedRuns;
+        return false;
+    }
     rs.startTime = now;
     rs.elapsedSeconds = 0;
     rs.elapsedRemainderSeconds = 0;
@@ -217,7 +220,11 @@ void RunController::writeLog(int logCode) {
     RunRecord& record = state_.results.current;
     record.logPath = state_.paths.logPath;
     rs.lastLogCode = logCode;
-    if (!appendRunRecord(record.logPath, logCode, record, platform_)) ++rs.logFailures;
+    if (appendRunRecord(record.logPath, logCode, record, platform_)) return;
+    ++rs.logFailures;
+    // An experiment must not go on past a result it could not keep: its plan
+    // file still names this combination, so a resume runs it again.
+    if (!rs.singleSimulation) rs.experimentFlag = false;
 }
 
 void RunController::PressPauseResume() {

@@ -74,6 +74,42 @@ bool hasHeader(const std::string& path) {
     return in && readLine(in, line);
 }
 
+/// A last line without its line end that is still a whole header line or a
+/// whole row of 41 cells: only the line end is missing (a file saved by
+/// another program), and nothing of it may be lost.
+bool isWholeLine(const std::string& line) {
+    const std::string header = runLogHeader();
+    const size_t namesEnd = header.find('\n');
+    if (line == header.substr(0, namesEnd)) return true;
+    if (line == header.substr(namesEnd + 1, header.size() - namesEnd - 2)) return true;
+    size_t separators = 0;
+    for (size_t at = line.find("\",\""); at != std::string::npos; at = line.find("\",\"", at + 3))
+        ++separators;
+    return separators == kRunLogColumnCount - 1 && line.size() > 2 && line.front() == kQuote &&
+           line.back() == kQuote;
+}
+
+/// Makes sure the next row starts on a line of its own. A last line torn by an
+/// earlier failure (the disk filled, the process was killed while writing) is
+/// cut off, with a message; the rows before it stay.
+void repairLastLine(const std::string& path, Platform& platform) {
+    constexpr size_t kTail = 64 * 1024;  // far longer than any row
+    auto tail = readTail(path, kTail);
+    if (!tail || tail->empty() || tail->back() == '\n') return;
+    const size_t lineEnd = tail->rfind('\n');
+    const bool lineStartSeen = lineEnd != std::string::npos || tail->size() < kTail;
+    const std::string last = lineEnd == std::string::npos ? *tail : tail->substr(lineEnd + 1);
+    if (!lineStartSeen || isWholeLine(last)) {
+        appendWhole(path, "\n");
+        return;
+    }
+    if (cutFileBy(path, last.size()))
+        platform.message(
+            cformat("The run log %s ended with an incomplete row (%zu characters "
+                    "left by an interrupted write); it was removed.",
+                    path.c_str(), last.size()));
+}
+
 }  // namespace
 
 std::string runLogHeader() {
@@ -115,6 +151,7 @@ bool appendRunRecord(const std::string& path, int eventCode, const RunRecord& re
     const std::string row = runLogRow(eventCode, record, platform.localTimeNow());
     constexpr int kMaxAttempts = 4;
     for (int attempt = 1;; ++attempt) {
+        if (isRegularFile(path)) repairLastLine(path, platform);
         // A missing or empty log gets its header in the same write as the row,
         // so that no failure can leave a header without its row or half a row.
         std::string content = hasHeader(path) ? row : runLogHeader() + row;
@@ -122,6 +159,11 @@ bool appendRunRecord(const std::string& path, int eventCode, const RunRecord& re
         if (attempt >= kMaxAttempts) return false;
         if (!platform.askRetryCancel(kRetryText)) return false;
     }
+}
+
+bool appendRunLogRows(const std::string& path, const std::string& rows, Platform& platform) {
+    if (isRegularFile(path)) repairLastLine(path, platform);
+    return appendWhole(path, hasHeader(path) ? rows : runLogHeader() + rows);
 }
 
 }  // namespace quorvane

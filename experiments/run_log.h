@@ -44,4 +44,9 @@ std::string runLogRow(int eventCode, const RunRecord& record, const std::tm& whe
 bool appendRunRecord(const std::string& path, int eventCode, const RunRecord& record,
                      Platform& platform);
 
+/// Appends rows already formatted (whole lines) under the same rules as
+/// appendRunRecord: the header first for a missing or empty log, a torn last
+/// line repaired, all rows in one write or none. No retry question.
+bool appendRunLogRows(const std::string& path, const std::string& rows, Platform& platform);
+
 }  // namespace quorvane

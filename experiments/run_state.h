@@ -46,6 +46,10 @@ struct RunState {
 
     /// Log rows that could not be written during this process: never silent.
     int logFailures = 0;
+    /// Times the plan file could not be rewritten before a run.
+    int planWriteFailures = 0;
+    /// Runs that could not start because the engine refused the data.
+    int refusedRuns = 0;
     /// The log code of the last row the loop wrote, -1 for none yet.
     int lastLogCode = -1;
 };

@@ -209,9 +209,11 @@ bool readSpecialKey(const std::string& key, const std::vector<std::string>& fiel
         int size = cAtoi(value);  // a field needs at least one column each way
         if (size >= 1) (key == "N_field_W" ? doc.run.N_field_W : doc.run.N_field_H) = size;
     } else if (key == "List_of_values_to_try") {
-        std::string list = fields[1];
-        for (size_t i = 2; i < fields.size(); ++i) list += "," + fields[i];
-        doc.research.List_of_values_to_try = trimBlanks(list);
+        // Each item is trimmed before the items are joined again, so the text
+        // is the one the dialog would show for the same list.
+        std::string list = trimBlanks(fields[1]);
+        for (size_t i = 2; i < fields.size(); ++i) list += "," + trimBlanks(fields[i]);
+        doc.research.List_of_values_to_try = list;
     } else if (key.starts_with(kRandomArgumentPrefix)) {
         readRandomArgument(key, fields, doc.randomArguments);
     } else {
@@ -279,7 +281,11 @@ void refreshAfterReading(DataDocument& doc, Platform& platform, DataFileReadResu
 DataFileReadResult readDataText(const std::string& text, DataDocument& document,
                                 Platform& platform) {
     DataFileReadResult result;
-    std::istringstream in(text);
+    // Editors on some systems begin a UTF-8 file with a byte-order mark; it is
+    // no part of the first line.
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    std::istringstream in(text.starts_with(kByteOrderMark) ? text.substr(kByteOrderMark.size())
+                                                           : text);
     std::string line;
     if (!readLine(in, line) || !isDataHeader(line)) {
         platform.message(kNotDataFileMessage);

@@ -30,11 +30,17 @@ UnitNames unitNames(const PhysicalData& d) {
 }
 
 /// A typed text on one line of its own: a line break would end the record
-/// early and turn the rest into a line of its own. In the probability list a
-/// line break separates items, as a comma does.
+/// early and turn the rest into a line of its own (a key of the caller's
+/// choosing). In the probability list a line break separates items, as a comma
+/// does; every other control character becomes a blank.
 std::string singleLine(std::string text, char replacement) {
-    std::replace(text.begin(), text.end(), '\n', replacement);
-    std::replace(text.begin(), text.end(), '\r', replacement);
+    for (char& c : text) {
+        if (c == '\n' || c == '\r') {
+            c = replacement;
+        } else if ((static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7f) {
+            c = ' ';
+        }
+    }
     return text;
 }
 

@@ -91,9 +91,8 @@ RunReportResult writeRunReport(AppState& state, Platform& platform, const std::s
     page += pictures.block(RunPicture::Probabilities);
     page += pictures.block(RunPicture::Theoretical);
     const RunEvaluation evaluation = currentEvaluation(state, platform);
-    // GROWTH REGIME: the calibrated regime of `evaluation`, named by the core's
-    // classifier, becomes the row after the mechanism under "Final analysis:".
-    const std::optional<std::string> growthRegime;
+    // The calibrated growth regime stands beside the designed mechanism.
+    const std::optional<std::string> growthRegime = growthRegimeText(evaluation);
     page += runReportResults(
         {state.data, evaluation, state.run.Is_includes_porosity != 0, growthRegime});
     if (state.engine.hasField()) {

@@ -2,6 +2,7 @@
 // Running the batch runner as a separate process, as its users do.
 
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -17,9 +18,10 @@ inline int statusOf(int raw) {
     return -1;
 }
 
-/// Starts quorvane-batch in `folder` with `args`, standard error into `errFile`.
+/// Starts quorvane-batch in `folder` with `args`, standard error into `errFile`;
+/// `fileSizeLimit` >= 0 caps every file it writes at that many bytes (ulimit -f).
 inline pid_t startBatch(const std::string& folder, const std::vector<std::string>& args,
-                        const std::string& errFile = "stderr.txt") {
+                        const std::string& errFile = "stderr.txt", long fileSizeLimit = -1) {
     pid_t pid = fork();
     if (pid == 0) {
         if (chdir(folder.c_str()) != 0) _exit(99);
@@ -27,6 +29,10 @@ inline pid_t startBatch(const std::string& folder, const std::vector<std::string
         FILE* out = freopen("stdout.txt", "w", stdout);
         (void)err;
         (void)out;
+        if (fileSizeLimit >= 0) {
+            rlimit limit{static_cast<rlim_t>(fileSizeLimit), static_cast<rlim_t>(fileSizeLimit)};
+            if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(97);
+        }
         std::vector<char*> argv;
         std::string program = QUORVANE_BATCH_BIN;
         argv.push_back(program.data());
@@ -46,8 +52,9 @@ inline int waitBatch(pid_t pid) {
 }
 
 /// Runs quorvane-batch to its end; returns its exit status.
-inline int runBatch(const std::string& folder, const std::vector<std::string>& args) {
-    return waitBatch(startBatch(folder, args));
+inline int runBatch(const std::string& folder, const std::vector<std::string>& args,
+                    long fileSizeLimit = -1) {
+    return waitBatch(startBatch(folder, args, "stderr.txt", fileSizeLimit));
 }
 
 }  // namespace quorvane::testing

@@ -11,7 +11,7 @@
 #include <sstream>
 #include <thread>
 
-#include "batch_process.h"
+#include "batch_fixture.h"
 #include "common/file_io.h"
 #include "common/text.h"
 #include "engine/growth_engine.h"
@@ -19,47 +19,6 @@
 
 namespace quorvane {
 namespace {
-
-namespace fs = std::filesystem;
-using testing::runBatch;
-
-class BatchRunnerTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        for (const char* name : {"growing.csv", "small_plan.csv"})
-            fs::copy_file(fs::path(QUORVANE_SOURCE_DIR) / "examples" / name, dir_ / name);
-    }
-    std::string folder() const { return temp_.path(); }
-    std::string read(const std::string& name) const {
-        return readWholeFile(temp_.file(name)).value_or("");
-    }
-    bool exists(const std::string& name) const { return temp_.exists(name); }
-
-    /// Log rows without their date cells, which differ from run to run.
-    std::vector<std::string> rowsWithoutDates(const std::string& name) const {
-        std::istringstream in(read(name));
-        std::vector<std::string> rows;
-        std::string line;
-        for (int n = 0; readLine(in, line); ++n)
-            if (n >= 2) rows.push_back(line.substr(line.find("\",\"") + 3));
-        return rows;
-    }
-    /// The event-77 rows' temperature and surface energy, as text.
-    std::set<std::string> reducedCombinations(const std::string& name) const {
-        std::set<std::string> out;
-        for (const std::string& row : rowsWithoutDates(name)) {
-            auto cells = splitFields(row, ",");
-            if (cells[0] == "77\"") out.insert(cells[14] + "/" + cells[20]);
-        }
-        return out;
-    }
-
-    /// Small and quick: a 16 x 16 field, two layers.
-    const std::vector<std::string> quick_ = {"--quiet",      "--set", "N_field_W=16",  "--set",
-                                             "N_field_H=16", "--set", "Layers_limit=2"};
-    testing::TempFolder temp_;
-    fs::path dir_ = temp_.path();
-};
 
 TEST_F(BatchRunnerTest, TheSameCommandGivesTheSameNumbers) {
     ASSERT_EQ(runBatch(folder(), {"--quiet", "--data", "growing.csv", "--log", "a.csv"}), 0);
@@ -102,6 +61,27 @@ TEST_F(BatchRunnerTest, RecordReproducesTheRunExactly) {
     }
     EXPECT_EQ(steps, 150);
     EXPECT_NE(read("_Quorvane_log.csv").find("\"5\""), std::string::npos);  // the --steps end
+}
+
+TEST_F(BatchRunnerTest, GrowthRegimeInTheRecordAndTheEndOfRunLine) {
+    // sigma' = 9 and dG' = 1: a smooth face whose critical nucleus is wider than a
+    // molecule; 1500 steps give 6.3 layers of continuous growth to judge it by.
+    ASSERT_EQ(runBatch(folder(), {"--data", "growing.csv", "--set", "General_Surface_Energy=9",
+                                  "--steps", "1500", "--record", "slow.csv"}),
+              0);
+    EXPECT_NE(read("slow.csv").find("\n# growth_regime = nucleation\nstep,time_s,"),
+              std::string::npos);
+    const std::string line = read("stderr.txt");
+    EXPECT_NE(line.find("run 1 logged with event 5: step 1500, "), std::string::npos) << line;
+    EXPECT_NE(line.find(" elapsed, growth regime nucleation\n"), std::string::npos) << line;
+    // 150 steps are too few to judge: said so, not guessed.
+    ASSERT_EQ(runBatch(folder(), {"--quiet", "--data", "growing.csv", "--steps", "150", "--record",
+                                  "short.csv"}),
+              0);
+    EXPECT_NE(read("short.csv").find("\n# growth_regime = undetermined\n"), std::string::npos);
+    // The run log keeps its 41 columns.
+    for (const std::string& row : rowsWithoutDates("_Quorvane_log.csv"))
+        EXPECT_EQ(splitFields(row, ",").size(), 40u) << row;
 }
 
 TEST_F(BatchRunnerTest, ShardsMergedCoverTheWholePlan) {

@@ -55,6 +55,33 @@ TEST_F(TempDir, AtomicWriteReplacesWholeOrKeepsTheOld) {
     EXPECT_EQ(entries, 1);
 }
 
+TEST_F(TempDir, WritingThroughALinkUpdatesItsTarget) {
+    fs::create_directories(dir_ / "real");
+    ASSERT_TRUE(writeFileAtomically(path("real/plan.csv"), "old\n"));
+    fs::create_symlink("real/plan.csv", dir_ / "plan.csv");     // relative, as users make them
+    fs::create_symlink(dir_ / "plan.csv", dir_ / "again.csv");  // a link to a link
+    ASSERT_TRUE(writeFileAtomically(path("again.csv"), "new\n"));
+    EXPECT_TRUE(fs::is_symlink(dir_ / "plan.csv"));
+    EXPECT_TRUE(fs::is_symlink(dir_ / "again.csv"));
+    EXPECT_EQ(readWholeFile(path("real/plan.csv")).value(), "new\n");
+    // A link to a file not yet there creates the file.
+    fs::create_symlink("real/record.csv", dir_ / "record.csv");
+    ASSERT_TRUE(writeFileAtomically(path("record.csv"), "r\n"));
+    EXPECT_TRUE(fs::is_symlink(dir_ / "record.csv"));
+    EXPECT_EQ(readWholeFile(path("real/record.csv")).value(), "r\n");
+}
+
+TEST_F(TempDir, TailAndCut) {
+    std::string file = path("log.csv");
+    ASSERT_TRUE(appendWhole(file, "head\nrow\ntorn"));
+    EXPECT_EQ(readTail(file, 6).value(), "w\ntorn");
+    EXPECT_EQ(readTail(file, 100).value(), "head\nrow\ntorn");
+    EXPECT_TRUE(cutFileBy(file, 4));
+    EXPECT_EQ(readWholeFile(file).value(), "head\nrow\n");
+    EXPECT_FALSE(cutFileBy(file, 100));
+    EXPECT_FALSE(readTail(path("missing.csv"), 10).has_value());
+}
+
 TEST_F(TempDir, AppendAddsWholeRowsAndRefusesFolders) {
     std::string file = path("log.csv");
     ASSERT_TRUE(appendWhole(file, "one\n"));

@@ -96,11 +96,12 @@ TEST(StatusBlock, RunWithoutACompletedLayer) {
         "Induction period =  0.0000 (parts of layer filling)",
         "Not enough data to define mechanism",
         "Stable growth is not established yet",
+        "Growth regime: undetermined",
     };
     EXPECT_EQ(textsOf(lines), expected);
     const std::vector<std::pair<int, int>> places = {
         {10, 20},  {10, 40},  {10, 60},  {10, 80},   {10, 100}, {50, 160}, {400, 20},
-        {400, 40}, {400, 60}, {400, 80}, {400, 100}, {950, 20}, {950, 40}};
+        {400, 40}, {400, 60}, {400, 80}, {400, 100}, {950, 20}, {950, 40}, {950, 60}};
     for (std::size_t i = 0; i < lines.size(); ++i) {
         EXPECT_EQ(std::make_pair(lines[i].x, lines[i].y), places[i]) << i;
         EXPECT_EQ(lines[i].colour, i < 5 ? kBlack : (i == 5 ? kBrown : kBlue)) << i;
@@ -127,6 +128,7 @@ TEST(StatusBlock, StableRunInPercentWithPores) {
         "Average rate = 3.60 (nm/min) = 40.0 (%)",
         "Roughness = 0.900 (nm) = 1.50 (layers)",
         "Average porosity = 5.00 (%)",
+        "Growth regime: undetermined",
     };
     EXPECT_EQ(textsOf(lines), expected);
     EXPECT_EQ(lines[5].y, 120);
@@ -148,9 +150,27 @@ TEST(StatusBlock, PartsModeAndPlainRuns) {
     EXPECT_EQ(parts[15].text, "Average porocity = 0.0500 (parts)");
 
     std::vector<StatusLine> plain = statusBlockLines(stableRun(), minutesAndNanometres(0, false));
-    EXPECT_EQ(plain.size(), 14u);
+    EXPECT_EQ(plain.size(), 15u);
     EXPECT_FALSE(mentionsPorosity(plain));
-    EXPECT_EQ(plain.back().text, "Roughness = 0.900 (nm) = 1.50 (layers)");
+    EXPECT_EQ(plain[13].text, "Roughness = 0.900 (nm) = 1.50 (layers)");
+    // The growth regime sits one row below the last line of the right column.
+    EXPECT_EQ(plain.back().text, "Growth regime: undetermined");
+    EXPECT_EQ(plain.back().y, 80);
+    EXPECT_EQ(parts.back().y, 100);
+    EXPECT_EQ(parts.back().colour, kBlue);
+}
+
+TEST(StatusBlock, GrowthRegimeUnderTheMechanism) {
+    RunEvaluation ev = stableRun();
+    ev.stableStart = -1;
+    ev.regime.regime = GrowthRegime::Nucleation;
+    const std::vector<StatusLine> lines = statusBlockLines(ev, minutesAndNanometres(0, true));
+    ASSERT_EQ(lines.size(), 15u);
+    EXPECT_EQ(lines[13].text, "Stable growth is not established yet");
+    EXPECT_EQ(lines[14].text, "Growth regime: nucleation");
+    EXPECT_EQ(std::make_pair(lines[14].x, lines[14].y), std::make_pair(950, 60));
+    // The designed mechanism text stays what the induction ratio says.
+    EXPECT_EQ(lines[12].text, "Intermedia mechanism");
 }
 
 }  // namespace

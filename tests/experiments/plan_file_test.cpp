@@ -96,6 +96,26 @@ TEST_F(PlanFileTest, CurrentValuesSurviveSaveAndReopen) {
     EXPECT_EQ(reopened.currentValueOfKind(kKindEnthalpy), 2);  // resumes where it stood
 }
 
+TEST_F(PlanFileTest, RestoredCurrentValuesSnapToTheirGrid) {
+    // 0 .. 1 in 3 steps: the second value is 1/3, saved with six digits.
+    plan.setRows({{kKindConcentration, 0, 1, 3}});
+    plan.advance();
+    file.paths.plan = folder.file("thirds.csv");
+    file.paths.results = "thirds_res.csv";
+    ASSERT_TRUE(file.write());
+    EXPECT_NE(readWholeFile(file.paths.plan)->find("5, 0, 1, 0.333333, 3\n"), std::string::npos);
+    ExperimentPlan reopened;
+    PlanFile reader(reopened, platform, recorder.host);
+    ASSERT_TRUE(reader.read(file.paths.plan));
+    EXPECT_EQ(reopened.currentValueOfKind(kKindConcentration), 1.0 / 3);
+    ASSERT_TRUE(reopened.advance());
+    EXPECT_EQ(reopened.currentValueOfKind(kKindConcentration), 2.0 / 3);  // not 1/3 again
+    // A value far from the grid (edited by hand) stays as it was written.
+    planFile("edited.csv", "5, 0, 1, 0.5, 3\n");
+    ASSERT_TRUE(reader.read(folder.file("edited.csv")));
+    EXPECT_EQ(reopened.currentValueOfKind(kKindConcentration), 0.5);
+}
+
 TEST_F(PlanFileTest, RefusedFilesLeaveThePlanAndItsPathsAsTheyWere) {
     plan.setRows({{kKindVolume, 1, 2, 1}});
     plan.advance();

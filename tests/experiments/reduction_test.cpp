@@ -107,5 +107,17 @@ TEST(Reduce, BestFitWinsByResidual) {
     EXPECT_DOUBLE_EQ(extrapolateToZero(x, y), square.c0);
 }
 
+TEST(Reduce, TwoProbabilitiesKeepTheStraightLine) {
+    // Every two-term model passes through two points; which residual is the
+    // smallest is rounding noise and must not choose the extrapolation.
+    std::vector<double> x{0.01, 0.02};
+    std::vector<double> y{0.0134, 0.0847};
+    TwoTermFit line = fitTwoTerms(x, y, [](double v) { return v; });
+    EXPECT_NEAR(line.c0, -0.0579, 1e-12);
+    EXPECT_EQ(extrapolateToZero(x, y), line.c0);
+    EXPECT_EQ(extrapolateToZero({0.001, 0.002}, {0.0764, 0.0255}),
+              fitTwoTerms({0.001, 0.002}, {0.0764, 0.0255}, [](double v) { return v; }).c0);
+}
+
 }  // namespace
 }  // namespace quorvane

@@ -112,5 +112,28 @@ TEST_F(RunLogTest, UnwritableLogAsksToRetryAtMostFourAttempts) {
     EXPECT_EQ(platform_.questions.size(), 1u);
 }
 
+TEST_F(RunLogTest, ATornLastRowIsCutOffAndAWholeOneKept) {
+    const std::string row = runLogRow(3, sampleRecord(), platform_.localTime);
+    std::string log = path("torn.csv");
+    std::ofstream(log, std::ios::binary) << runLogHeader() << row << row.substr(0, 57);
+    ASSERT_TRUE(appendRunRecord(log, 0, sampleRecord(), platform_));
+    EXPECT_EQ(readWholeFile(log).value(),
+              runLogHeader() + row + runLogRow(0, sampleRecord(), platform_.localTime));
+    ASSERT_EQ(platform_.messages.size(), 1u);
+    EXPECT_NE(platform_.messages[0].find("incomplete row (57 characters"), std::string::npos);
+
+    // A whole row without its line end (saved by another program) loses nothing.
+    std::string whole = path("whole.csv");
+    std::ofstream(whole, std::ios::binary) << runLogHeader() << row.substr(0, row.size() - 1);
+    ASSERT_TRUE(appendRunRecord(whole, 3, sampleRecord(), platform_));
+    EXPECT_EQ(readWholeFile(whole).value(), runLogHeader() + row + row);
+    // A torn header line is cut and the header written again.
+    std::string header = path("header.csv");
+    std::ofstream(header, std::ios::binary) << "\"Date\",\"Ev";
+    ASSERT_TRUE(appendRunRecord(header, 3, sampleRecord(), platform_));
+    EXPECT_EQ(readWholeFile(header).value(), runLogHeader() + row);
+    EXPECT_EQ(platform_.messages.size(), 2u);
+}
+
 }  // namespace
 }  // namespace quorvane

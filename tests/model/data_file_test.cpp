@@ -253,7 +253,8 @@ TEST_F(DataFile, SpecialKeys) {
     EXPECT_EQ(f.data.bondLength, 2.5);
     EXPECT_EQ(f.run.Is_includes_porosity, 1);
     EXPECT_EQ(f.data.Chart_show_curves, (std::array<int, 3>{0, 1, 1}));
-    EXPECT_EQ(f.research.List_of_values_to_try, "0.001,0.0015, 0.002");
+    // Each item is trimmed, so the text is the one the dialog validates.
+    EXPECT_EQ(f.research.List_of_values_to_try, "0.001,0.0015,0.002");
     EXPECT_EQ(f.research.values, (std::vector<double>{0.001, 0.0015, 0.002}));
     // The texts are kept as they stand; Update tells the user about a bad one.
     EXPECT_EQ(f.data.Parts_of_surface_for_vertices, "abc");
@@ -385,6 +386,33 @@ TEST_F(DataFile, LineBreaksInTypedTextsDoNotBreakTheFile) {
     EXPECT_EQ(g.research.values, (std::vector<double>{0.001, 0.002, 0.003}));
     EXPECT_EQ(g.research.Start_loop_from, "0.0 01");
     EXPECT_EQ(linesOf(formatDataFile(f.doc)).size(), 79u);
+}
+
+TEST_F(DataFile, NoTextCanStartALineOfItsOwn) {
+    // Whatever a caller puts into the typed texts, the file keeps its lines.
+    const std::string injected = "x\nN_field_W,2000000\r\vy";
+    f.data.Parts_of_surface_for_edges = injected;
+    f.data.Parts_of_surface_for_vertices = injected;
+    f.data.Characterictic_length_of_bond = injected;
+    f.arguments.at(0).name = injected;
+    f.research.Start_loop_from = f.research.Step_in_loop = f.research.N_steps_in_loop = injected;
+    f.research.List_of_values_to_try = injected;
+    const std::string text = formatDataFile(f.doc);
+    EXPECT_EQ(linesOf(text).size(), 79u);
+    EXPECT_EQ(text.find("\nN_field_W,2000000"), std::string::npos);
+    EXPECT_EQ(text.find('\v'), std::string::npos);
+}
+
+TEST_F(DataFile, AByteOrderMarkIsNoPartOfTheHeader) {
+    auto result = read(
+        "\xEF\xBB\xBF"
+        "Content,Data\nSize_A,7.5,nm\n");
+    ASSERT_TRUE(result.loaded());
+    EXPECT_EQ(f.data.Size_A, 7.5);
+    EXPECT_TRUE(f.platform.messages.empty());
+    // A list with blanks after its items reads back as the dialog would show it.
+    ASSERT_TRUE(read("Content,Data\nList_of_values_to_try,0.002 ,0.003\n").loaded());
+    EXPECT_EQ(f.research.List_of_values_to_try, "0.002,0.003");
 }
 
 }  // namespace
