@@ -165,6 +165,10 @@ ParsedOptions parseBatchOptions(const std::vector<std::string>& args) {
                 "--record and --write-data keep one run's state; they do not go with "
                 "--jobs (other than 1)");
     }
+    if (o.jobs != 1 && o.reports.any())
+        return fail(
+            "--report and --full-report show one run's state; they do not go with --jobs "
+            "(other than 1)");
     if (o.steps > 0 && o.mode != RunMode::Single)
         return fail("--steps ends a single simulation; it does not go with other runs");
     if (o.generalSeed && o.mode != RunMode::General)
