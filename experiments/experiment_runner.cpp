@@ -324,6 +324,9 @@ void ExperimentRunner::runOrTestPause() {
     // end a series, instead of starting a second experiment inside this one.
     rs.seriesFlag = true;
     platform_.sleepMilliseconds(500);
+    // The desktop handles its events while it waits, so the press may land in
+    // the pause itself; it ends the plan as a press between runs does.
+    if (!rs.seriesFlag) rs.experimentFlag = false;
     pumpBetweenRuns();
 }
 

@@ -1,46 +1,170 @@
 #include "ui/main_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QFont>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPainter>
+#include <QScreen>
+#include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
-#include <QVBoxLayout>
+#include <QTimer>
 
+#include <cmath>
+
+#include "common/version/version.h"
 #include "model/start_close.h"
+#include "ui/data_panel.h"
+#include "ui/help_panel.h"
+#include "ui/tab_icons.h"
+
+#ifndef QUORVANE_BUILD_TYPE
+#define QUORVANE_BUILD_TYPE ""
+#endif
 #include "views/report_template.h"
 
 namespace quorvane {
+
+namespace {
+
+// The tab control lies 3 pixels from the left, 10 from the top and right,
+// and 36 above the bottom edge of the window.
+constexpr int kTabLeft = 3, kTabTop = 10, kTabRight = 10, kTabBottom = 36;
+
+/// The factor the held keys ask for: the highest digit 2..9 held, or the
+/// square root of 2 while "O" is held; 1 when none is.
+double factorFromKeys(const QSet<int>& keys) {
+    double factor = 1;
+    for (int digit = 2; digit <= 9; ++digit)
+        if (keys.contains(Qt::Key_0 + digit)) factor = digit;
+    if (keys.contains(Qt::Key_O)) factor = std::sqrt(2.0);
+    return factor;
+}
+
+}  // namespace
 
 MainWindow::MainWindow(AppState& state, QtPlatform& platform, const std::string& documentsFolder,
                        QWidget* parent)
     : QWidget(parent), state_(state), platform_(platform) {
     setWindowTitle("Quorvane");
+    setWindowIcon(programIcon());
     platform_.setParentWidget(this);
 
     // Every process start repeats the same random sequence.
     state_.random.SeedForStart();
     session_ = std::make_unique<Session>(state_, platform_);
 
+    buildTabs();
+    startUp(documentsFolder);
+    qApp->installEventFilter(this);
+}
+
+MainWindow::~MainWindow() {
+    qApp->removeEventFilter(this);
+    // The panels go before the session they hold references to.
+    delete tabs_;
+    tabs_ = nullptr;
+}
+
+void MainWindow::buildTabs() {
     tabs_ = new QTabWidget(this);
     QFont tabFont("Times");
     tabFont.setPixelSize(20);
-    tabFont.setWeight(QFont::DemiBold);
-    tabs_->setFont(tabFont);
-    for (const char* label : kTabLabels) {
-        auto* panel = new QWidget(tabs_);
-        tabs_->addTab(panel, QString::fromLatin1(label));
-    }
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(3, 10, 10, 10);
-    layout->addWidget(tabs_);
-    resize(1200, 800);
+    tabFont.setWeight(QFont::DemiBold);  // weight 600
+    tabs_->tabBar()->setFont(tabFont);
+    tabs_->setIconSize(QSize(32, 32));
 
-    startUp(documentsFolder);
+    dataPanel_ = new DataPanel(*session_, platform_);
+    helpPanel_ = new HelpPanel(state_, platform_);
+    // ---- The five panels, in tab order. -------------------------------------
+    // Run, View and Results are placeholders until their panels are hooked in,
+    // each with one line such as:  window.setPanel(MainWindow::kRunTab, runPanel);
+    std::array<QWidget*, 5> panels{dataPanel_, new QWidget, new QWidget, new QWidget, helpPanel_};
+    // ---------------------------------------------------------------------------
+    for (int i = 0; i < 5; ++i) {
+        tabs_->addTab(panels[i], tabIcon(i), QString::fromLatin1(kTabLabels[i]));
+    }
+    connect(tabs_, &QTabWidget::currentChanged, this, &MainWindow::tabChanged);
+    connect(dataPanel_, &DataPanel::titleChanged, this,
+            [this](const QString& title) { setWindowTitle(title); });
+    connect(dataPanel_, &DataPanel::logPathChanged, helpPanel_, &HelpPanel::refresh);
+    session_->logPathChanged = [this] { helpPanel_->refresh(); };
+
+    RunHooks& hooks = session_->loop.hooks;
+    std::function<void()> earlier = hooks.controlsChanged;
+    hooks.controlsChanged = [this, earlier] {
+        if (earlier) earlier();
+        controlsChanged();
+    };
+
+    // The window opens at the size its panels ask for, within the screen, and
+    // that size is its minimum from then on.
+    QSize wanted = tabs_->sizeHint() + QSize(kTabLeft + kTabRight, kTabTop + kTabBottom);
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        wanted = wanted.boundedTo(screen->availableSize());
+    resize(wanted);
+    minimumSize_ = size();
+    setMinimumSize(minimumSize_);
+    tabs_->setGeometry(kTabLeft, kTabTop, width() - kTabLeft - kTabRight,
+                       height() - kTabTop - kTabBottom);
+    centreOnScreen();
+    layoutReady_ = true;
 }
 
-MainWindow::~MainWindow() = default;
+QWidget* MainWindow::panel(int tab) const {
+    return tabs_->widget(tab);
+}
+
+void MainWindow::setPanel(int tab, QWidget* panel) {
+    if (tab < 0 || tab >= tabs_->count() || !panel) return;
+    const bool current = tabs_->currentIndex() == tab;
+    QWidget* old = tabs_->widget(tab);
+    QSignalBlocker block(tabs_);
+    tabs_->removeTab(tab);
+    tabs_->insertTab(tab, panel, tabIcon(tab), QString::fromLatin1(kTabLabels[tab]));
+    if (current) tabs_->setCurrentIndex(tab);
+    if (old != dataPanel_ && old != helpPanel_) old->deleteLater();
+}
+
+QString MainWindow::aboutText() {
+    const std::string commit = buildCommit();
+    const QString build =
+        commit.empty() ? QString("no commit id") : "commit " + QString::fromStdString(commit);
+    const QString type = QString(QUORVANE_BUILD_TYPE);
+    return QString(
+               "Quorvane, version %1\nBuild: %2%3, %4 %5 (Qt %6)\n\n"
+               "Monte Carlo simulation of the growth of a crystal face\n"
+               "built of box-shaped molecules.")
+        .arg(QString::fromStdString(versionNumber()), build,
+             type.isEmpty() ? QString() : ", " + type, __DATE__, __TIME__, qVersion());
+}
+
+void MainWindow::showAbout() {
+    QMessageBox box(this);
+    box.setWindowTitle("About Quorvane");
+    box.setIconPixmap(programIcon().pixmap(48, 48));
+    box.setTextFormat(Qt::PlainText);
+    box.setText(aboutText());
+    box.exec();
+}
+
+void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
+    // The window's own menu (the right mouse button on the tabs or on a free
+    // part of a panel) carries the About box.
+    QMenu menu(this);
+    menu.addAction("&About Quorvane...", this, &MainWindow::showAbout);
+    menu.exec(event->globalPos());
+}
 
 void MainWindow::startUp(const std::string& documentsFolder) {
+    // Keys typed at once go to the first size field.
+    dataPanel_->focusFirstSize();
     if (documentsFolder.empty()) return;
     DataDocument document = session_->document();
     StartResult start = startSession(documentsFolder, document, platform_);
@@ -48,14 +172,138 @@ void MainWindow::startUp(const std::string& documentsFolder) {
     folderReady_ = true;
     QDir::setCurrent(QString::fromStdString(start.folder.folder));
     state_.paths = start.paths;
+    helpPanel_->installPages(start.folder.folder);
+    helpPanel_->refresh();
+    dataPanel_->afterDataLoaded(start.settings.data);
     // "Save full report" works on a fresh machine; a template already there is the user's.
     installReportTemplate(state_.paths.templatePathFile);
     if (start.settings.status == SettingsReadStatus::Read && start.settings.data.loaded())
         setWindowTitle(QString::fromStdString(start.settings.data.windowTitle()));
 }
 
+void MainWindow::centreOnScreen() {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return;
+    QRect area = screen->availableGeometry();
+    QRect frame = frameGeometry();
+    move(area.center() - QPoint(frame.width() / 2, frame.height() / 2));
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (isMinimized()) return;
+    if (layoutReady_ && (width() < minimumSize_.width() || height() < minimumSize_.height())) {
+        // Never smaller than at start: the attempt is undone and the window re-centred.
+        resize(size().expandedTo(minimumSize_));
+        centreOnScreen();
+        return;
+    }
+    if (layoutReady_)
+        tabs_->setGeometry(kTabLeft, kTabTop, width() - kTabLeft - kTabRight,
+                           height() - kTabTop - kTabBottom);
+}
+
+void MainWindow::requestTab(int tab) {
+    pendingTab = tab;
+    update();
+}
+
+void MainWindow::applyPendingTab() {
+    if (pendingTab >= 0 && pendingTab < tabs_->count()) tabs_->setCurrentIndex(pendingTab);
+    pendingTab = -1;
+}
+
+void MainWindow::paintEvent(QPaintEvent* event) {
+    if (!isMinimized()) applyPendingTab();
+    QWidget::paintEvent(event);
+}
+
+void MainWindow::tabChanged(int index) {
+    showPanel(index);
+}
+
+void MainWindow::showPanel(int index) {
+    shownTab_ = index;
+    if (QWidget* shown = tabs_->widget(index)) shown->update();
+}
+
+void MainWindow::controlsChanged() {
+    dataPanel_->refreshEnabled();
+    helpPanel_->refreshEnabled();
+}
+
+bool MainWindow::scaleFocusedSize(const QKeyEvent& key, QWidget* target) {
+    if (tabs_->currentWidget() != dataPanel_) return false;
+    const int field = dataPanel_->sizeControlOf(target);
+    if (field == 0) return false;
+    const double factor = factorFromKeys(keysDown_);
+    if (factor < 1.1 || factor > 9) return false;
+    const bool ctrl = key.modifiers() & Qt::ControlModifier;
+    const bool alt = key.modifiers() & Qt::AltModifier;
+    if (!ctrl && !alt) return false;
+    if (ctrl) dataPanel_->scaleSize(field, 1, factor);
+    if (alt) dataPanel_->scaleSize(field, 0, factor);
+    return true;
+}
+
+bool MainWindow::forwardCameraKeys(Qt::KeyboardModifiers modifiers) {
+    if (tabs_->currentIndex() != kViewTab) return false;
+    QWidget* view = tabs_->currentWidget();
+    bool used = false;
+    if (cameraKeys && cameraKeys(keysDown_, modifiers)) {
+        view->repaint();
+        used = true;
+    }
+    if (cameraReset && keysDown_.contains(Qt::Key_I)) {
+        cameraReset();
+        view->repaint();
+        used = true;
+    }
+    return used;
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::Show:
+            // The Run panel shows the jump frequency and time step of the data
+            // as they are now, so it is refreshed as it is shown, by any route.
+            if (refreshRunPanel && tabs_ && watched == tabs_->widget(kRunTab)) refreshRunPanel();
+            break;
+        case QEvent::Quit:
+            // A running simulation ends at its next look at the message queue.
+            state_.runState.runFlag = false;
+            break;
+        case QEvent::ApplicationDeactivate:
+            keysDown_.clear();
+            break;
+        case QEvent::KeyRelease: {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (!key->isAutoRepeat()) keysDown_.remove(key->key());
+            break;
+        }
+        case QEvent::KeyPress: {
+            // Keys typed anywhere in this window, before the widget sees them.
+            if (!watched->isWidgetType()) break;
+            auto* target = static_cast<QWidget*>(watched);
+            if (target != this && !isAncestorOf(target)) break;
+            auto* key = static_cast<QKeyEvent*>(event);
+            keysDown_.insert(key->key());
+            if (scaleFocusedSize(*key, target)) return true;
+            if (tabs_->currentWidget() == dataPanel_ && dataPanel_->copyKey(*key, target))
+                return true;
+            if (forwardCameraKeys(key->modifiers())) return true;
+            break;
+        }
+        default:
+            break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
-    // A running simulation ends at its next look at the message queue.
+    // Repaint what is on screen, stop a run at its next look at the queue,
+    // then keep the paths and the data for the next start.
+    update();
     state_.runState.runFlag = false;
     platform_.requestClose();
     if (folderReady_) closeSession(state_.paths, session_->document(), platform_);

@@ -1,9 +1,13 @@
 #pragma once
 /// The program's one window: a tab control with the Data, Run, View, Results
 /// and Help panels, the start-up that finds the working folder and loads the
-/// last data, and the close that saves them.
+/// last data, the keys that act across panels, and the close that saves them.
 
+#include <QSet>
+#include <QSize>
 #include <QWidget>
+#include <array>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -12,8 +16,13 @@
 #include "ui/qt_platform.h"
 
 class QTabWidget;
+class QMenu;
+class QKeyEvent;
 
 namespace quorvane {
+
+class DataPanel;
+class HelpPanel;
 
 class MainWindow : public QWidget {
     Q_OBJECT
@@ -21,6 +30,7 @@ class MainWindow : public QWidget {
     /// Tab labels, each with one blank before and after the word.
     static constexpr const char* kTabLabels[5] = {" Data ", " Run ", " View ", " Results ",
                                                   " Help "};
+    enum Tab { kDataTab = 0, kRunTab = 1, kViewTab = 2, kResultsTab = 3, kHelpTab = 4 };
 
     /// `documentsFolder` is the user's documents folder; the working folder
     /// "Ambrevo" is made in it. Empty: no working folder (nothing is read or saved).
@@ -31,18 +41,68 @@ class MainWindow : public QWidget {
     QTabWidget* tabs() const { return tabs_; }
     Session& session() { return *session_; }
     bool workingFolderReady() const { return folderReady_; }
+    DataPanel* dataPanel() const { return dataPanel_; }
+    HelpPanel* helpPanel() const { return helpPanel_; }
+    /// The panel of a tab (a placeholder until the real one is hooked in).
+    QWidget* panel(int tab) const;
+    /// Puts `panel` on tab `tab` in place of what was there; the window takes it.
+    void setPanel(int tab, QWidget* panel);
+    /// The window's size at start; it never becomes smaller.
+    QSize minimumWindowSize() const { return minimumSize_; }
+    /// The "&About Quorvane..." box's text.
+    static QString aboutText();
+
+    /// Tab to switch to at the next paint of the window; -1 for none.
+    int pendingTab = -1;
+    /// Sets `pendingTab` and asks for the paint that makes the switch.
+    void requestTab(int tab);
+    /// The paint handler's switch, callable directly when no paint will come.
+    void applyPendingTab();
+
+    // Hooks for the panels that arrive later. All may stay empty.
+    /// Refreshes the Run panel's cached display values (jump frequency, time
+    /// unit and time step) from the current data; called before it is shown.
+    std::function<void()> refreshRunPanel;
+    /// The View panel's camera keys: given the keys held down (Qt::Key codes)
+    /// and the modifiers, moves the camera and returns whether it moved.
+    std::function<bool(const QSet<int>& keysDown, Qt::KeyboardModifiers modifiers)> cameraKeys;
+    /// The View panel's camera reset (the "I" key).
+    std::function<void()> cameraReset;
+
+    /// Keys held down now, as the window's key handling saw them.
+    const QSet<int>& keysDown() const { return keysDown_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    void buildTabs();
     void startUp(const std::string& documentsFolder);
+    void centreOnScreen();
+    void showAbout();
+    void tabChanged(int index);
+    void showPanel(int index);
+    /// Size scaling of the focused Data size field; true when the key was used.
+    bool scaleFocusedSize(const QKeyEvent& key, QWidget* target);
+    /// Camera keys while the View panel is shown; true when the key was used.
+    bool forwardCameraKeys(Qt::KeyboardModifiers modifiers);
+    void controlsChanged();
 
     AppState& state_;
     QtPlatform& platform_;
     std::unique_ptr<Session> session_;
     QTabWidget* tabs_ = nullptr;
+    DataPanel* dataPanel_ = nullptr;
+    HelpPanel* helpPanel_ = nullptr;
+    QSize minimumSize_;
+    bool layoutReady_ = false;
     bool folderReady_ = false;
+    int shownTab_ = 0;
+    QSet<int> keysDown_;
 };
 
 }  // namespace quorvane

@@ -17,18 +17,35 @@ static QString qs(const std::string& text) {
     return QString::fromStdString(text);
 }
 
+namespace {
+
+/// A message box without a title showing the text as it stands: plain text,
+/// so its line breaks are kept and no character is taken for markup.
+int askPlain(QWidget* parent, const std::string& text, QMessageBox::StandardButtons buttons,
+             QMessageBox::StandardButton defaultButton) {
+    QMessageBox box(parent);
+    box.setWindowTitle(QString(" "));
+    box.setTextFormat(Qt::PlainText);
+    box.setText(qs(text));
+    box.setStandardButtons(buttons);
+    box.setDefaultButton(defaultButton);
+    return box.exec();
+}
+
+}  // namespace
+
 void QtPlatform::message(const std::string& text) {
-    QMessageBox::information(parent_, QString(), qs(text));
+    askPlain(parent_, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 bool QtPlatform::askYesNo(const std::string& text) {
-    return QMessageBox::question(parent_, QString(), qs(text),
-                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    return askPlain(parent_, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) ==
+           QMessageBox::Yes;
 }
 
 bool QtPlatform::askRetryCancel(const std::string& text) {
-    return QMessageBox::warning(parent_, QString(), qs(text),
-                                QMessageBox::Retry | QMessageBox::Cancel) == QMessageBox::Retry;
+    return askPlain(parent_, text, QMessageBox::Retry | QMessageBox::Cancel, QMessageBox::Retry) ==
+           QMessageBox::Retry;
 }
 
 std::optional<std::string> QtPlatform::chooseFile(const FileQuestion& question) {

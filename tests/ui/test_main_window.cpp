@@ -1,29 +1,58 @@
-// The main window under the offscreen platform: its title, its tabs, and the
-// random generator seeded at start-up.
+// The main window under the offscreen platform: its tabs, the start-up that
+// seeds the generator and finds the working folder, the minimum size, the
+// tab requests, the keys it forwards, and the close that saves.
 
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 #include <fstream>
 #include <sstream>
 
+#include "common/version/version.h"
 #include "experiments/app_state.h"
+#include "recording_platform.h"
+#include "ui/data_panel.h"
 #include "ui/main_window.h"
 
 using namespace quorvane;
 
+namespace {
+
+std::string readAll(const std::string& path) {
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+}  // namespace
+
 class MainWindowTest : public QObject {
     Q_OBJECT
   private slots:
-    void showsFiveTabsWithBlanks() {
+    void showsFiveTabsWithBlanksIconsAndFont() {
         AppState state;
         QtPlatform platform;
         MainWindow window(state, platform, "");
         QCOMPARE(window.windowTitle(), QString("Quorvane"));
         QCOMPARE(window.tabs()->count(), 5);
         const QStringList labels{" Data ", " Run ", " View ", " Results ", " Help "};
-        for (int i = 0; i < 5; ++i) QCOMPARE(window.tabs()->tabText(i), labels[i]);
+        for (int i = 0; i < 5; ++i) {
+            QCOMPARE(window.tabs()->tabText(i), labels[i]);
+            QVERIFY(!window.tabs()->tabIcon(i).isNull());
+        }
+        QCOMPARE(window.tabs()->iconSize(), QSize(32, 32));
+        QCOMPARE(window.tabs()->tabBar()->font().pixelSize(), 20);
+        QCOMPARE(window.tabs()->currentIndex(), 0);
+        QVERIFY(!window.windowIcon().isNull());
+        QVERIFY(
+            MainWindow::aboutText().contains(QString::fromStdString("version " + versionNumber())));
     }
 
     void seedsTheGeneratorOnceAtStartUp() {
@@ -38,6 +67,83 @@ class MainWindowTest : public QObject {
         QCOMPARE(state.random.z3(), expected.z3());
         Taus88 manual;
         QVERIFY(manual.z3() != expected.z3());
+    }
+
+    void neverSmallerThanAtStart() {
+        AppState state;
+        QtPlatform platform;
+        MainWindow window(state, platform, "");
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QSize start = window.size();
+        QCOMPARE(window.minimumWindowSize(), start);
+        window.resize(start.width() - 200, start.height() - 100);
+        QApplication::processEvents();
+        QCOMPARE(window.size(), start);
+        window.resize(start.width() + 120, start.height() + 40);
+        QApplication::processEvents();
+        QCOMPARE(window.size(), QSize(start.width() + 120, start.height() + 40));
+        // The tab control follows the window: 3 left, 10 top and right, 36 bottom.
+        QCOMPARE(window.tabs()->geometry(),
+                 QRect(3, 10, window.width() - 13, window.height() - 46));
+    }
+
+    void pendingTabSwitchesAtThePaint() {
+        AppState state;
+        QtPlatform platform;
+        MainWindow window(state, platform, "");
+        int runRefreshes = 0;
+        window.refreshRunPanel = [&] { ++runRefreshes; };
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.requestTab(MainWindow::kViewTab);
+        QCOMPARE(window.pendingTab, 2);
+        QTRY_COMPARE(window.tabs()->currentIndex(), 2);
+        QCOMPARE(window.pendingTab, -1);
+
+        // A tab click on Run refreshes its values as it is shown.
+        QTest::mouseClick(window.tabs()->tabBar(), Qt::LeftButton, {},
+                          window.tabs()->tabBar()->tabRect(MainWindow::kRunTab).center());
+        QCOMPARE(window.tabs()->currentIndex(), 1);
+        QCOMPARE(runRefreshes, 1);
+        window.requestTab(MainWindow::kRunTab);  // already there: no second refresh
+        window.applyPendingTab();
+        QCOMPARE(runRefreshes, 1);
+        window.requestTab(MainWindow::kDataTab);
+        window.applyPendingTab();
+        QCOMPARE(window.tabs()->currentIndex(), 0);
+    }
+
+    void aPanelIsHookedInWithOneLine() {
+        AppState state;
+        QtPlatform platform;
+        MainWindow window(state, platform, "");
+        auto* run = new QLabel("run panel");
+        window.setPanel(MainWindow::kRunTab, run);
+        QCOMPARE(window.panel(MainWindow::kRunTab), run);
+        QCOMPARE(window.tabs()->tabText(1), QString(" Run "));
+        QCOMPARE(window.tabs()->count(), 5);
+    }
+
+    void cameraKeysReachTheViewPanelOnly() {
+        AppState state;
+        QtPlatform platform;
+        MainWindow window(state, platform, "");
+        QList<int> seen;
+        int resets = 0;
+        window.cameraKeys = [&](const QSet<int>& keys, Qt::KeyboardModifiers) {
+            seen = keys.values();
+            return keys.contains(Qt::Key_Left);
+        };
+        window.cameraReset = [&] { ++resets; };
+        QWidget* view = window.panel(MainWindow::kViewTab);
+        QTest::keyClick(view, Qt::Key_Left);  // the View panel is not shown
+        QVERIFY(seen.isEmpty());
+        window.tabs()->setCurrentIndex(MainWindow::kViewTab);
+        QTest::keyClick(view, Qt::Key_Left);
+        QCOMPARE(seen, QList<int>{Qt::Key_Left});
+        QTest::keyClick(view, Qt::Key_I);
+        QCOMPARE(resets, 1);
     }
 
     void firstStartCreatesTheWorkingFolderAndCloseSavesIt() {
@@ -58,13 +164,18 @@ class MainWindowTest : public QObject {
             shipped.resize(0);
             shipped.write("the user's own");
             shipped.close();
+            window.dataPanel()->field(DataField::SizeA)->setText("8");
+            window.dataPanel()->field(DataField::SizeA)->setModified(true);
+            emit window.dataPanel()->field(DataField::SizeA)->editingFinished();
+            // A run going on when the window closes is asked to stop.
+            state.runState.runFlag = true;
             window.close();
+            QVERIFY(!state.runState.runFlag);
         }
-        std::ifstream in(folder + "/_Quorvane_setting.csv");
-        std::stringstream text;
-        text << in.rdbuf();
+        const std::string settings = readAll(folder + "/_Quorvane_setting.csv");
         // One block at the first start, one more at the close.
-        QCOMPARE(QString::fromStdString(text.str()).count("Setting Quorvane\n"), 2);
+        QCOMPARE(QString::fromStdString(settings).count("Setting Quorvane\n"), 2);
+        QVERIFY(readAll(folder + "/_Quorvane_lastData.csv").find("Size_A,8,") != std::string::npos);
 
         // The next start reads them: the last data come back, named in the title.
         AppState again;
@@ -76,6 +187,40 @@ class MainWindowTest : public QObject {
         QFile edited(QString::fromStdString(folder + "/_Quorvane_pathToTemlateOfFullReport.html"));
         QVERIFY(edited.open(QIODevice::ReadOnly));
         QCOMPARE(edited.readAll(), QByteArray("the user's own"));
+        QCOMPARE(window.dataPanel()->field(DataField::SizeA)->text(), QString("8"));
+    }
+
+    void anUnwritableSettingsFileIsReportedAndTheCloseGoesOn() {
+        QTemporaryDir documents;
+        const QString folder = documents.path() + "/Ambrevo";
+        AppState state;
+        testing::RecordingPlatform platform;
+        MainWindow window(state, platform, documents.path().toStdString());
+        const std::string lastData = readAll((folder + "/_Quorvane_lastData.csv").toStdString());
+        // A folder where the settings file should be cannot be appended to.
+        QVERIFY(QFile::remove(folder + "/_Quorvane_setting.csv"));
+        QVERIFY(QDir(folder).mkdir("_Quorvane_setting.csv"));
+        window.dataPanel()->scaleSize(DataPanel::kSizeAControl, 1, 2);
+        window.show();
+        QVERIFY(window.close());
+        QCOMPARE(platform.messages.back(), std::string("Error to open file for writing"));
+        QCOMPARE(readAll((folder + "/_Quorvane_lastData.csv").toStdString()), lastData);
+        QVERIFY(!window.isVisible());
+    }
+
+    void messagesHaveNoTitleAndKeepTheirLines() {
+        QtPlatform platform;
+        QString title = "unset", text;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            title = box->windowTitle();
+            text = box->text();
+            box->accept();
+        });
+        platform.message("First line\nsecond <b>line</b>");
+        QCOMPARE(title.trimmed(), QString());
+        QCOMPARE(text, QString("First line\nsecond <b>line</b>"));
     }
 };
 

@@ -1,0 +1,100 @@
+// The Help panel as a user meets it: the content links open the shipped
+// pages, the site label opens their index, Browse chooses the log file.
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "experiments/app_state.h"
+#include "recording_platform.h"
+#include "ui/help_panel.h"
+#include "ui/main_window.h"
+
+using namespace quorvane;
+
+class HelpPanelTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void longPathsWrapAfterEveryFortyCharacters() {
+        const std::string path(100, 'x');
+        const QString shown = wrapPathForDisplay(path);
+        QCOMPARE(shown.size(), 102);
+        QCOMPARE(shown.indexOf(' '), 40);
+        QCOMPARE(shown.lastIndexOf(' '), 81);
+        QCOMPARE(wrapPathForDisplay(std::string(40, 'y')), QString(40, 'y'));
+    }
+
+    void browseRefusesOtherThanCsvAndKeepsThePath() {
+        AppState state;
+        testing::RecordingPlatform platform;
+        HelpPanel panel(state, platform);
+        const QString before = panel.logPathLabel()->text();
+        platform.fileAnswers.push_back("/data/notes.txt");
+        panel.browseButton()->click();
+        QCOMPARE(platform.messages.back(), std::string("Wrong file extention, must be csv"));
+        QCOMPARE(panel.logPathLabel()->text(), before);
+        QCOMPARE(state.paths.logPath, std::string("_Quorvane_log.csv"));
+        const FileQuestion& asked = platform.fileQuestions.back();
+        QCOMPARE(asked.title, std::string("Select log file to save reports"));
+        QCOMPARE(asked.filter, std::string("*.csv"));
+        QCOMPARE(asked.initialName, std::string("*.csv"));
+
+        platform.fileAnswers.push_back("/data/runs of march.csv");
+        panel.browseButton()->click();
+        QCOMPARE(state.paths.logPath, std::string("/data/runs of march.csv"));
+        QCOMPARE(panel.logPathLabel()->text(), QString("/data/runs of march.csv"));
+        panel.openButton()->click();
+        QCOMPARE(platform.opened.back(), std::string("/data/runs of march.csv"));
+
+        platform.fileAnswers.push_back(std::nullopt);  // Cancel
+        panel.browseButton()->click();
+        QCOMPARE(state.paths.logPath, std::string("/data/runs of march.csv"));
+    }
+
+    void linksOpenThePagesInstalledInTheWorkingFolder() {
+        QTemporaryDir documents;
+        AppState state;
+        testing::RecordingPlatform platform;
+        MainWindow window(state, platform, documents.path().toStdString());
+        HelpPanel& panel = *window.helpPanel();
+        const QString installed = documents.path() + "/Ambrevo/help";
+        QCOMPARE(panel.pagesFolder(), installed);
+        for (int i = 0; i < 8; ++i) {
+            panel.entry(i)->click();
+            QVERIFY2(!platform.opened.empty(), "no page was opened");
+            const QString opened = QString::fromStdString(platform.opened.back());
+            QCOMPARE(opened, installed + "/" + HelpPanel::kEntries[i].page);
+            QVERIFY2(QFile::exists(opened), qPrintable(opened));
+        }
+        emit panel.siteLabel()->linkActivated("index");
+        QCOMPARE(QString::fromStdString(platform.opened.back()), installed + "/index.html");
+        // The science page points at the growth-regime page.
+        QFile science(installed + "/physical_background.html");
+        QVERIFY(science.open(QIODevice::ReadOnly));
+        QVERIFY(science.readAll().contains("href=\"growth-regime.html\""));
+        QCOMPARE(panel.entry(1)->text(), QString("Scientific background"));
+    }
+
+    void installingReplacesOnlyChangedPages() {
+        QTemporaryDir from, to;
+        auto write = [](const QString& path, const QByteArray& text) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(text);
+        };
+        write(from.path() + "/index.html", "<html>new</html>");
+        write(from.path() + "/a.html", "a");
+        QVERIFY(installHelpPages(from.path(), to.path() + "/help"));
+        QFile copied(to.path() + "/help/index.html");
+        QVERIFY(copied.open(QIODevice::ReadOnly));
+        QCOMPARE(copied.readAll(), QByteArray("<html>new</html>"));
+        QCOMPARE(findHelpFolder({to.path() + "/nowhere", to.path() + "/help"}),
+                 QDir(to.path() + "/help").absolutePath());
+        QVERIFY(findHelpFolder({to.path()}).isEmpty());
+        QVERIFY(!QFile::exists(to.path() + "/help/index.html.part"));
+    }
+};
+
+QTEST_MAIN(HelpPanelTest)
+#include "test_help_panel.moc"

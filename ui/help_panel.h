@@ -1,0 +1,117 @@
+#pragma once
+/// The Help panel (`m_Help`): the table of contents of the program's help
+/// pages, the site label that opens their index, and the choice of the run
+/// log file. The pages are local HTML files shipped with the program.
+
+#include <QAbstractButton>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+#include <array>
+#include <string>
+
+#include "experiments/app_state.h"
+
+class QLabel;
+class QPushButton;
+
+namespace quorvane {
+
+class QtPlatform;
+
+/// The path shown with a blank after every 40 characters, so that the label
+/// can wrap it.
+QString wrapPathForDisplay(const std::string& path);
+
+/// Where the help pages are: the first folder holding "index.html" among
+/// `candidates`; empty when none does.
+QString findHelpFolder(const QStringList& candidates);
+/// The folders searched for the shipped pages: beside the program, the
+/// installed share folder, and the source tree the program was built from.
+QStringList shippedHelpFolders();
+/// Copies the pages of `from` into `to` (created when missing), replacing a
+/// page only by a newer or differing one. False when a page could not be copied.
+bool installHelpPages(const QString& from, const QString& to);
+
+/// A content entry drawn as a link: one line, vertically centred, elided,
+/// in the link colour, and on hover in the hover colour.
+class LinkButton : public QAbstractButton {
+    Q_OBJECT
+  public:
+    explicit LinkButton(const QString& caption, QWidget* parent = nullptr);
+    QSize sizeHint() const override;
+    bool hovered() const { return hovered_; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+  private:
+    bool hovered_ = false;
+};
+
+class HelpPanel : public QWidget {
+    Q_OBJECT
+  public:
+    /// One content entry: its caption and the page it opens.
+    struct Entry {
+        const char* caption;
+        const char* page;
+    };
+    /// In the order shown, top to bottom.
+    static constexpr std::array<Entry, 8> kEntries{{
+        {"Formulation of the problem", "formulation.html"},
+        {"Scientific background", "physical_background.html"},
+        {"The algorithm the numerical simulation.", "fast_algorithm.html"},
+        {"Data panel", "data_panel.html"},
+        {"Runs panel", "run_panel.html"},
+        {"View panel", "view_panel.html"},
+        {"Results panel", "results_panel.html"},
+        {"Help panel", "help_panel.html"},
+    }};
+    static constexpr const char* kIndexPage = "index.html";
+
+    HelpPanel(AppState& state, QtPlatform& platform, QWidget* parent = nullptr);
+
+    /// `m_Help` in the program's own words.
+    using m_Help = HelpPanel;
+
+    /// Copies the shipped pages into the working folder's "help" folder at
+    /// the first start (and when the program brings newer ones).
+    void installPages(const std::string& workingFolder);
+    /// The folder the pages are opened from.
+    QString pagesFolder() const;
+    /// The full path of a page, empty when no pages were found.
+    QString pagePath(const char* page) const;
+
+    LinkButton* entry(int i) const { return entries_[i]; }
+    QLabel* siteLabel() const { return site_; }
+    QLabel* logPathLabel() const { return logPath_; }
+    QPushButton* browseButton() const { return browse_; }
+    QPushButton* openButton() const { return open_; }
+
+    /// Browse: choose the run log file.
+    void browseLogFile();
+    /// Open: the run log in its default program.
+    void openLogFile();
+    /// Shows the paths as they are now.
+    void refresh();
+    /// Browse is held while a run goes on (the log of a run stays its log).
+    void refreshEnabled();
+
+  private:
+    void openPage(const char* page);
+
+    AppState& state_;
+    QtPlatform& platform_;
+    QString installedFolder_;
+    std::array<LinkButton*, 8> entries_{};
+    QLabel* site_ = nullptr;
+    QLabel* logPath_ = nullptr;
+    QLabel* notes_ = nullptr;
+    QPushButton* browse_ = nullptr;
+    QPushButton* open_ = nullptr;
+};
+
+}  // namespace quorvane
