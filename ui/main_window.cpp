@@ -22,11 +22,15 @@
 #include "model/start_close.h"
 #include "ui/data_panel.h"
 #include "ui/help_panel.h"
+#include "ui/run_panel.h"
 #include "ui/tab_icons.h"
 
 #ifndef QUORVANE_BUILD_TYPE
 #define QUORVANE_BUILD_TYPE ""
 #endif
+#include "views/report_fields.h"
+#include "views/report_full.h"
+#include "views/report_run.h"
 #include "views/report_template.h"
 
 namespace quorvane {
@@ -82,10 +86,11 @@ void MainWindow::buildTabs() {
 
     dataPanel_ = new DataPanel(*session_, platform_);
     helpPanel_ = new HelpPanel(state_, platform_);
+    runPanel_ = new RunPanel(state_, *session_, platform_);
     // ---- The five panels, in tab order. -------------------------------------
-    // Run, View and Results are placeholders until their panels are hooked in,
-    // each with one line such as:  window.setPanel(MainWindow::kRunTab, runPanel);
-    std::array<QWidget*, 5> panels{dataPanel_, new QWidget, new QWidget, new QWidget, helpPanel_};
+    // View and Results are placeholders until their panels are hooked in,
+    // each with one line such as:  window.setPanel(MainWindow::kViewTab, viewPanel);
+    std::array<QWidget*, 5> panels{dataPanel_, runPanel_, new QWidget, new QWidget, helpPanel_};
     // ---------------------------------------------------------------------------
     for (int i = 0; i < 5; ++i) {
         tabs_->addTab(panels[i], tabIcon(i), QString::fromLatin1(kTabLabels[i]));
@@ -95,6 +100,8 @@ void MainWindow::buildTabs() {
             [this](const QString& title) { setWindowTitle(title); });
     connect(dataPanel_, &DataPanel::logPathChanged, helpPanel_, &HelpPanel::refresh);
     session_->logPathChanged = [this] { helpPanel_->refresh(); };
+    refreshRunPanel = [this] { runPanel_->refreshDisplayValues(); };
+    hookReports();
 
     RunHooks& hooks = session_->loop.hooks;
     std::function<void()> earlier = hooks.controlsChanged;
@@ -115,6 +122,16 @@ void MainWindow::buildTabs() {
                        height() - kTabTop - kTabBottom);
     centreOnScreen();
     layoutReady_ = true;
+}
+
+void MainWindow::hookReports() {
+    reportFields_ = std::make_unique<ReportFields>();
+    dataPanel_->saveReportChart = [this] { saveReportChart(state_, platform_); };
+    dataPanel_->saveFullReport = [this] {
+        saveFullReport(state_, platform_, *reportFields_,
+                       ReportTemplate{state_.paths.templatePathFile});
+    };
+    runPanel_->saveRunReport = [this] { saveRunReport(state_, platform_); };
 }
 
 QWidget* MainWindow::panel(int tab) const {

@@ -23,6 +23,8 @@ namespace quorvane {
 
 class DataPanel;
 class HelpPanel;
+class RunPanel;
+class ReportFields;
 
 class MainWindow : public QWidget {
     Q_OBJECT
@@ -42,6 +44,7 @@ class MainWindow : public QWidget {
     Session& session() { return *session_; }
     bool workingFolderReady() const { return folderReady_; }
     DataPanel* dataPanel() const { return dataPanel_; }
+    RunPanel* runPanel() const { return runPanel_; }
     HelpPanel* helpPanel() const { return helpPanel_; }
     /// The panel of a tab (a placeholder until the real one is hooked in).
     QWidget* panel(int tab) const;
@@ -97,6 +100,10 @@ class MainWindow : public QWidget {
     std::unique_ptr<Session> session_;
     QTabWidget* tabs_ = nullptr;
     DataPanel* dataPanel_ = nullptr;
+    RunPanel* runPanel_ = nullptr;
+    void hookReports();
+    /// The full report's placeholder table: it keeps its keys from one report to the next.
+    std::unique_ptr<ReportFields> reportFields_;
     HelpPanel* helpPanel_ = nullptr;
     QSize minimumSize_;
     bool layoutReady_ = false;

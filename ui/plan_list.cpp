@@ -37,11 +37,16 @@ PlanList::PlanList(ExperimentPlan& plan, QWidget* parent) : QTableWidget(parent)
     editBox_->hide();
     editBox_->setEnabled(false);
     connect(editBox_, &QLineEdit::returnPressed, this, [this] { commitEdit(); });
+    // The keyboard moves the selection too; a refill keeps it where it was.
+    connect(this, &QTableWidget::currentCellChanged, this, [this](int row) {
+        if (!refilling_ && row >= 0) selected_ = row;
+    });
     fitColumns();
 }
 
 void PlanList::refill() {
     const auto& rows = plan_.rows();
+    refilling_ = true;
     clearContents();
     setRowCount(static_cast<int>(rows.size()));
     for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
@@ -51,6 +56,7 @@ void PlanList::refill() {
     }
     if (selected_ >= rowCount()) selected_ = -1;
     if (selected_ >= 0) selectRow(selected_);
+    refilling_ = false;
     fitColumns();
 }
 

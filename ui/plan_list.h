@@ -44,6 +44,7 @@ class PlanList : public QTableWidget {
     ExperimentPlan& plan_;
     QLineEdit* editBox_ = nullptr;
     int selected_ = -1;
+    bool refilling_ = false;
     int editRow_ = -1;
     int editColumn_ = -1;
 };

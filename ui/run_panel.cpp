@@ -1,6 +1,7 @@
 #include "ui/run_panel.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QMenu>
@@ -101,6 +102,13 @@ std::string runEditRefusalMessage(const std::vector<std::string>& names) {
 RunPanel::RunPanel(AppState& state, Session& session, Platform& platform, QWidget* parent)
     : QWidget(parent), state_(state), session_(session), platform_(platform) {
     setObjectName("m_Action");
+    // The panel's controls keep the desktop's own font, whatever large face
+    // the tab captions above them use.
+    const QFont desktop = QApplication::font();
+    QFont own(desktop.family(), desktop.pointSize() > 0 ? desktop.pointSize() : 9);
+    own.setWeight(QFont::Normal);
+    own.setItalic(false);
+    setFont(own);
     buildControls();
     buildMenus();
     researchDialog_ = new FullRunSetting(state_.research, platform_, this);
@@ -340,7 +348,7 @@ void RunPanel::showRunSettings() {
     neverStopToggled();
 }
 
-void RunPanel::takeEdits() {
+bool RunPanel::takeEdits() {
     auto typed = [this](int id) -> std::optional<std::string> {
         const QString text = static_cast<QLineEdit*>(controls_[id])->text();
         if (shown_.count(id) && shown_[id] == text) return std::nullopt;
@@ -352,7 +360,9 @@ void RunPanel::takeEdits() {
     const std::vector<std::string> refused = takeRunEdits(texts, state_.data, state_.run);
     refreshDisplayValues();
     update();
-    if (!refused.empty()) platform_.message(runEditRefusalMessage(refused));
+    if (refused.empty()) return true;
+    platform_.message(runEditRefusalMessage(refused));
+    return false;
 }
 
 void RunPanel::applyControlState() {
@@ -383,7 +393,7 @@ void RunPanel::pressPauseResume() {
     // During a pause the user may have edited the rates; a resume takes them.
     if (state_.runState.controlsEnabled) {
         planList_->commitEdit();
-        takeEdits();
+        if (!takeEdits()) return;
     }
     session_.loop.PressPauseResume();
     applyControlState();
@@ -437,8 +447,8 @@ void RunPanel::runCommand(int id) {
         if (saveRunReport) saveRunReport();
         return;
     }
-    // Every run starts from what the panel shows.
-    takeEdits();
+    // Every run starts from what the panel shows, and not over a refused value.
+    if (!takeEdits()) return;
     ExperimentRunner& runner = session_.runner;
     switch (id) {
         case kCmdStartSingle:

@@ -97,8 +97,9 @@ class RunPanel : public QWidget {
     const RunPanelDisplay& display() const { return display_; }
     /// Writes the run settings into the edits and check boxes.
     void showRunSettings();
-    /// Reads the edits and check boxes into the run settings.
-    void takeEdits();
+    /// Reads the edits into the run settings; false (with the program's
+    /// message, the values kept) when a typed value could not be taken.
+    bool takeEdits();
 
     /// Runs a command of the Action, Edit or File menu (or their Tools and Add
     /// submenus) by its identifier, as choosing it does.

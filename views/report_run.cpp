@@ -91,10 +91,10 @@ RunReportResult writeRunReport(AppState& state, Platform& platform, const std::s
     page += pictures.block(RunPicture::Probabilities);
     page += pictures.block(RunPicture::Theoretical);
     const RunEvaluation evaluation = currentEvaluation(state, platform);
-    // The calibrated growth regime stands beside the designed mechanism.
-    const std::optional<std::string> growthRegime = growthRegimeText(evaluation);
-    page += runReportResults(
-        {state.data, evaluation, state.run.Is_includes_porosity != 0, growthRegime});
+    // The calibrated regime beside the designed mechanism, unless the caller named one.
+    std::optional<std::string> regime = options.growthRegime;
+    if (!regime && !state.results.record.empty()) regime = growthRegimeText(evaluation);
+    page += runReportResults({state.data, evaluation, state.run.Is_includes_porosity != 0, regime});
     if (state.engine.hasField()) {
         page += pictures.block(RunPicture::Surface);
         page += pictures.block(RunPicture::GrowthChart);

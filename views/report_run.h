@@ -16,6 +16,8 @@ inline constexpr int kSaveRunReportCommand = 32845;
 
 struct RunReportOptions {
     RunReportView view;
+    /// The growth regime of the current run, when the core names one.
+    std::optional<std::string> growthRegime;
 };
 
 /// What a written report left behind.

@@ -69,8 +69,7 @@ TEST_F(BatchRunnerTest, GrowthRegimeInTheRecordAndTheEndOfRunLine) {
     ASSERT_EQ(runBatch(folder(), {"--data", "growing.csv", "--set", "General_Surface_Energy=9",
                                   "--steps", "1500", "--record", "slow.csv"}),
               0);
-    EXPECT_NE(read("slow.csv").find("\n# growth_regime = nucleation\n"),
-              std::string::npos);
+    EXPECT_NE(read("slow.csv").find("\n# growth_regime = nucleation\n"), std::string::npos);
     const std::string line = read("stderr.txt");
     EXPECT_NE(line.find("run 1 logged with event 5: step 1500, "), std::string::npos) << line;
     EXPECT_NE(line.find(" elapsed, growth regime nucleation\n"), std::string::npos) << line;

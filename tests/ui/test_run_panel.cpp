@@ -101,6 +101,12 @@ class RunPanelTest : public QObject {
         QCOMPARE(b.edit(kFieldHeightEdit)->text(), QString("25"));
         QCOMPARE(b.platform.messages.size(), size_t(1));
         QVERIFY(b.platform.messages[0].find("Height") != std::string::npos);
+        // A run does not start over a refused value.
+        b.edit(kJumpsPerStepEdit)->setText("many");
+        b.panel.action(kCmdStartSingle)->trigger();
+        QCOMPARE(b.platform.messages.size(), size_t(2));
+        QCOMPARE(b.state.runState.step_count, 0);
+        QCOMPARE(b.edit(kJumpsPerStepEdit)->text(), QString("5"));
     }
 
     void aTimeUnitChangeShowsAtTheNextPaint() {
@@ -124,6 +130,20 @@ class RunPanelTest : public QObject {
         QImage after = b.panel.grab().toImage();
         QCOMPARE(after.pixelColor(width->x() - 85, width->y() + 100), outer);
         QVERIFY(after.pixelColor(width->x() - 125, width->y() + 100) != outer);
+    }
+
+    void theControlsKeepTheirOwnFontUnderTheTabCaptions() {
+        AppState state;
+        UiTestPlatform platform;
+        Session session(state, platform);
+        QWidget tabs;
+        QFont caption("Times");
+        caption.setPixelSize(20);
+        caption.setWeight(QFont::DemiBold);
+        tabs.setFont(caption);
+        auto* panel = new RunPanel(state, session, platform, &tabs);
+        QCOMPARE(panel->control(kFieldWidthEdit)->font().weight(), QFont::Normal);
+        QVERIFY(panel->control(kFieldWidthEdit)->font().pixelSize() != 20);
     }
 
     void neverStopHidesTheLimits() {
@@ -232,6 +252,13 @@ class RunPanelTest : public QObject {
         b.clickCell(0, 0);
         b.panel.action(kCmdRowDown)->trigger();
         QCOMPARE(b.cell(1, 0), QString("Temperature"));
+        // The arrow keys move the selection the commands act on.
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(list->selectedRow(), 1);
+        b.panel.action(kCmdRowUp)->trigger();
+        QCOMPARE(b.cell(0, 0), QString("Temperature"));
+        b.clickCell(0, 0);
+        b.panel.action(kCmdRowDown)->trigger();
 
         // A click on From lays the edit box over the cell; Enter commits.
         b.clickCell(0, 1);
