@@ -26,6 +26,12 @@
 #include "model/unit_change.h"
 #include "ui/qt_platform.h"
 #include "views/probability_charts.h"
+// The theoretical chart's painter arrives with the pictures module's
+// temperature charts; until then its area stays an empty frame.
+#if __has_include("views/temperature_charts.h")
+#include "views/temperature_charts.h"
+#define QUORVANE_THEORETICAL_CHART 1
+#endif
 
 namespace quorvane {
 
@@ -165,6 +171,47 @@ std::string theoryTableText(const PhysicalData& d, int steps) {
     return text;
 }
 
+std::string chartCurvesText(const PhysicalData& d, int steps) {
+    const TemperatureSweep sweep = sweepTemperatures(d, steps);
+    const HalvikCurve& curve = sweep.curves[0];  // growth along a
+    const char* L = unitShortName(UnitKind::Length, d.dimension);
+    const char* t = unitShortName(UnitKind::Time, d.time);
+    const char* c = unitShortName(UnitKind::Concentration, d.concentration);
+    const bool shown[3] = {d.Chart_show_curves[0] != 0, d.Chart_show_curves[1] != 0,
+                           d.Chart_show_curves[2] != 0};
+    std::string text =
+        cformat("Temperature, %s", unitShortName(UnitKind::Temperature, d.temperature));
+    if (shown[0]) text += cformat("\tGrowth rate, %s/%s", L, t);
+    if (shown[1]) text += "\tRoughness, (layers)";
+    if (shown[2]) text += cformat("\tPorosity, (%s)", c);
+    text += "\n";
+    for (std::size_t i = 0; i < sweep.temperature.size(); ++i) {
+        text += cformat("%g", sweep.temperature[i]);
+        const std::vector<double>* columns[3] = {&curve.rate, &curve.roughness, &curve.porosity};
+        for (int k = 0; k < 3; ++k)
+            if (shown[k]) text += i < columns[k]->size() ? cformat("\t%g", (*columns[k])[i]) : "\t";
+        text += "\n";
+    }
+    return text;
+}
+
+std::string probabilityTableText(const PhysicalData& d, const RunSettings& run) {
+    const auto inputs = makeEngineInputs(d, run);
+    if (!inputs) return {};
+    const auto geometry = ContactGeometry::make(inputs->a, inputs->b, inputs->c, inputs->edgeWeight,
+                                                inputs->vertexWeight);
+    if (!geometry || geometry->n < 2) return {};
+    const ProbabilityChart chart =
+        makeProbabilityChart(inputs->E0, inputs->E8, inputs->Pint, geometry->n,
+                             geometry->adatomFraction, geometry->bottomFaceFraction);
+    std::string text = "Part of molecule on surface in direct contact with crystal\t" +
+                       chart.outTitle + "\t" + chart.inTitle + "\n";
+    for (std::size_t i = 0; i < chart.contactFraction.size(); ++i)
+        text += cformat("%g\t%g\t%g\n", chart.contactFraction[i], chart.outProbability[i],
+                        chart.inProbability[i]);
+    return text;
+}
+
 // ---------------------------------------------------------------------------
 // Chart area
 
@@ -228,6 +275,19 @@ DataPanel::DataPanel(Session& session, QtPlatform& platform, QWidget* parent)
     columns->addLayout(charts, 1, 0, 1, 2);
     columns->setRowStretch(1, 1);
     columns->setColumnStretch(2, 1);
+
+#ifdef QUORVANE_THEORETICAL_CHART
+    chart_->painter = [this](QPainter& painter, const QRect& area) {
+        const TemperatureSweep sweep = sweepTemperatures(data_, kTableSteps);
+        views::paintTemperatureChart(
+            painter, area,
+            views::temperatureChartInputs(data_, sweep, views::TemperatureChartKind::Theoretical));
+    };
+#endif
+    chartTableText = [this](int table) {
+        return table == 0 ? chartCurvesText(data_, kTableSteps)
+                          : probabilityTableText(data_, session_.state.run);
+    };
 
     // The panel starts with the unit selections its numbers are in.
     data_.adoptUnitsAsPrevious();
@@ -331,6 +391,8 @@ QWidget* DataPanel::buildLeftColumn() {
     connect(estimate_, &QPushButton::clicked, this, [this] {
         estimateSurfaceEnergy(data_);
         lastEdit_.reset();
+        // A new surface energy moves the critical nucleus and every prediction.
+        theoryComputed_ = computeTheoryQuietly(data_);
         refreshFromData();
         emit dataChanged();
     });
@@ -364,6 +426,8 @@ QWidget* DataPanel::buildMiddleColumn() {
         if (refreshing_) return;
         setDefaultFrequency(data_, on);
         recomputeProbabilityAndTimeStep(session_.state.run, data_);
+        // The rates scale with the jump frequency.
+        theoryComputed_ = computeTheoryQuietly(data_);
         refreshFromData();
         emit dataChanged();
     });

@@ -32,6 +32,12 @@ class QtPlatform;
 /// temperature range (`steps` + 1 temperatures), headed by the maximum of the
 /// growth rate. Undefined values are left empty.
 std::string theoryTableText(const PhysicalData& data, int steps);
+/// The theoretical chart's curves as shown: the temperature, then the
+/// growth rate, roughness and porosity of the growth direction, each only
+/// while its curve is switched on.
+std::string chartCurvesText(const PhysicalData& data, int steps);
+/// The probability chart's values: contact fraction, probability out and in per step.
+std::string probabilityTableText(const PhysicalData& data, const RunSettings& run);
 /// The scale text beside a unit combo (rich text), e.g. "( 10<sup>-10</sup> metres)".
 QString unitScaleText(UnitKind kind, int index);
 
@@ -103,8 +109,8 @@ class DataPanel : public QWidget {
     /// "Save report chart" and "Save full report": enabled once set.
     std::function<void()> saveReportChart;
     std::function<void()> saveFullReport;
-    /// The chart's first and second text tables (Ctrl+C, Ctrl+S), given with
-    /// the chart's painter; empty: nothing to copy.
+    /// The tables Ctrl+C (0) and Ctrl+S (1) copy: the theoretical chart's
+    /// curves and the probability chart's values, unless replaced.
     std::function<std::string(int table)> chartTableText;
 
   signals:

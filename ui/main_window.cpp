@@ -6,15 +6,11 @@
 #include <QDir>
 #include <QFont>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
-#include <QPainter>
 #include <QScreen>
-#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTimer>
 
 #include <cmath>
 
@@ -49,6 +45,14 @@ double factorFromKeys(const QSet<int>& keys) {
         if (keys.contains(Qt::Key_0 + digit)) factor = digit;
     if (keys.contains(Qt::Key_O)) factor = std::sqrt(2.0);
     return factor;
+}
+
+/// The key as the window keeps it: keypad digits apart from the digit row,
+/// since only the row's digits scale sizes and only the keypad's turn the camera.
+int keyCode(const QKeyEvent& key) {
+    const int code = key.key();
+    const bool digit = code >= Qt::Key_0 && code <= Qt::Key_9;
+    return digit && (key.modifiers() & Qt::KeypadModifier) ? code | MainWindow::kKeypadBit : code;
 }
 
 }  // namespace
@@ -245,7 +249,9 @@ void MainWindow::showPanel(int index) {
 }
 
 void MainWindow::controlsChanged() {
-    dataPanel_->refreshEnabled();
+    // An experiment sets the physical values between its runs: the panel
+    // shows them whenever a run takes or gives back the controls.
+    dataPanel_->refreshFromData();
     helpPanel_->refreshEnabled();
 }
 
@@ -263,11 +269,33 @@ bool MainWindow::scaleFocusedSize(const QKeyEvent& key, QWidget* target) {
     return true;
 }
 
+views::CameraKeys MainWindow::cameraKeysOf(const QSet<int>& keys, Qt::KeyboardModifiers modifiers) {
+    views::CameraKeys k;
+    k.up = keys.contains(Qt::Key_Up);
+    k.down = keys.contains(Qt::Key_Down);
+    k.left = keys.contains(Qt::Key_Left);
+    k.right = keys.contains(Qt::Key_Right);
+    auto pad = [&keys](int digit) { return keys.contains((Qt::Key_0 + digit) | kKeypadBit); };
+    k.pad1 = pad(1);
+    k.pad2 = pad(2);
+    k.pad3 = pad(3);
+    k.pad4 = pad(4);
+    k.pad6 = pad(6);
+    k.pad7 = pad(7);
+    k.pad8 = pad(8);
+    k.pad9 = pad(9);
+    k.control = modifiers & Qt::ControlModifier;
+    k.alt = modifiers & Qt::AltModifier;
+    k.s = keys.contains(Qt::Key_S);
+    k.r = keys.contains(Qt::Key_R);
+    return k;
+}
+
 bool MainWindow::forwardCameraKeys(Qt::KeyboardModifiers modifiers) {
     if (tabs_->currentIndex() != kViewTab) return false;
     QWidget* view = tabs_->currentWidget();
     bool used = false;
-    if (cameraKeys && cameraKeys(keysDown_, modifiers)) {
+    if (cameraKeys && cameraKeys(cameraKeysOf(keysDown_, modifiers))) {
         view->repaint();
         used = true;
     }
@@ -295,7 +323,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             break;
         case QEvent::KeyRelease: {
             auto* key = static_cast<QKeyEvent*>(event);
-            if (!key->isAutoRepeat()) keysDown_.remove(key->key());
+            if (!key->isAutoRepeat()) keysDown_.remove(keyCode(*key));
             break;
         }
         case QEvent::KeyPress: {
@@ -304,7 +332,15 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             auto* target = static_cast<QWidget*>(watched);
             if (target != this && !isAncestorOf(target)) break;
             auto* key = static_cast<QKeyEvent*>(event);
-            keysDown_.insert(key->key());
+            // A key no widget takes travels up to the parents, through this
+            // filter again each time: it is acted on once, where it arrived.
+            const bool travelling = event == lastKey_.event && key->key() == lastKey_.key &&
+                                    key->timestamp() == lastKey_.timestamp && lastKey_.receiver &&
+                                    target != lastKey_.receiver &&
+                                    target->isAncestorOf(lastKey_.receiver);
+            if (travelling) break;
+            lastKey_ = {event, key->key(), key->timestamp(), target};
+            keysDown_.insert(keyCode(*key));
             if (scaleFocusedSize(*key, target)) return true;
             if (tabs_->currentWidget() == dataPanel_ && dataPanel_->copyKey(*key, target))
                 return true;

@@ -3,6 +3,7 @@
 /// and Help panels, the start-up that finds the working folder and loads the
 /// last data, the keys that act across panels, and the close that saves them.
 
+#include <QPointer>
 #include <QSet>
 #include <QSize>
 #include <QWidget>
@@ -14,6 +15,7 @@
 #include "experiments/app_state.h"
 #include "experiments/session.h"
 #include "ui/qt_platform.h"
+#include "views/surface_camera.h"
 
 class QTabWidget;
 class QMenu;
@@ -66,14 +68,19 @@ class MainWindow : public QWidget {
     /// Refreshes the Run panel's cached display values (jump frequency, time
     /// unit and time step) from the current data; called before it is shown.
     std::function<void()> refreshRunPanel;
-    /// The View panel's camera keys: given the keys held down (Qt::Key codes)
-    /// and the modifiers, moves the camera and returns whether it moved.
-    std::function<bool(const QSet<int>& keysDown, Qt::KeyboardModifiers modifiers)> cameraKeys;
+    /// The View panel's camera keys: given the keys held down, moves the
+    /// camera and returns whether it moved (the window then repaints the panel).
+    std::function<bool(const views::CameraKeys& keys)> cameraKeys;
     /// The View panel's camera reset (the "I" key).
     std::function<void()> cameraReset;
 
-    /// Keys held down now, as the window's key handling saw them.
+    /// Keys held down now, as the window's key handling saw them: Qt::Key
+    /// codes, keypad digits with `kKeypadBit` added.
     const QSet<int>& keysDown() const { return keysDown_; }
+    static constexpr int kKeypadBit = 0x40000000;
+    /// The camera's view of the keys held and the modifiers.
+    static views::CameraKeys cameraKeysOf(const QSet<int>& keysDown,
+                                          Qt::KeyboardModifiers modifiers);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -110,6 +117,13 @@ class MainWindow : public QWidget {
     bool folderReady_ = false;
     int shownTab_ = 0;
     QSet<int> keysDown_;
+    /// The key event last acted on, to know it again while it travels to the parents.
+    struct SeenKey {
+        const QEvent* event = nullptr;
+        int key = 0;
+        quint64 timestamp = 0;
+        QPointer<QWidget> receiver;
+    } lastKey_;
 };
 
 }  // namespace quorvane

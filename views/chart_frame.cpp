@@ -134,7 +134,7 @@ int drawVerticalAxis(QPainter& painter, const ChartFrame& frame, int x, const QP
 }
 
 void drawTimeAxis(QPainter& painter, const ChartFrame& frame, int y, const QPen& gridPen,
-                  int intervals, double factor) {
+                  int intervals, double factor, const char* format) {
     if (frame.x0 >= frame.x1 || intervals <= 0) return;
     const double step = niceStep((frame.x1 - frame.x0) / intervals);
     if (step == 0) return;
@@ -148,8 +148,9 @@ void drawTimeAxis(QPainter& painter, const ChartFrame& frame, int y, const QPen&
         const int x = frame.pixelX(value);
         painter.setPen(gridPen);
         painter.drawLine(x, y, x, frame.py1);
+        if (format == nullptr) continue;
         painter.setPen(labelPen);
-        const QString label = QString::fromStdString(axisLabel(value * factor, "%.3g"));
+        const QString label = QString::fromStdString(axisLabel(value * factor, format));
         drawTextTopLeft(painter, x - textWidth(painter, label) / 2, y + 4, label);
     }
 }

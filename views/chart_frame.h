@@ -59,9 +59,10 @@ int drawVerticalAxis(QPainter& painter, const ChartFrame& frame, int x, const QP
                      int labelOffset = 6, int intervals = 5, int tickLength = 3, double factor = 1);
 
 /// The grid lines (in `gridPen`, from pixel y up to the frame's top) and labels
-/// (below y) of the frame's x range, at each tick inside (x0, x1].
+/// (below y, with `format`; none when null) of the frame's x range, at each tick
+/// inside (x0, x1].
 void drawTimeAxis(QPainter& painter, const ChartFrame& frame, int y, const QPen& gridPen,
-                  int intervals = 5, double factor = 1);
+                  int intervals = 5, double factor = 1, const char* format = "%.3g");
 
 /// A title after `compactTitle`, top-left at (x, y), in the painter's font and pen.
 void drawTitle(QPainter& painter, const std::string& title, int x, int y);

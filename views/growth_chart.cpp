@@ -53,8 +53,7 @@ void drawCurve(QPainter& painter, ChartFrame& frame, const GrowthRecord& record,
     const double toUnit = inputs.timeUnitsPerSecond;
     for (const std::size_t i : samples)
         line.append(frame.map(record.time(i) * toUnit, curve.value(record, i, inputs)));
-    painter.setPen(QPen(curve.colour, 2));
-    painter.drawPolyline(line);
+    drawThickPolyline(painter, line.constData(), static_cast<int>(line.size()), curve.colour);
 }
 
 // One axis column: the upward title, the axis line one title height plus `gap`

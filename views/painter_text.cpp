@@ -52,6 +52,15 @@ void drawTextUpward(QPainter& painter, int x, int y, const QString& text) {
     drawTextTopLeft(painter, 0, 0, text);
 }
 
+void drawThickPolyline(QPainter& painter, const QPoint* points, int count, const QColor& colour) {
+    if (count < 2) return;
+    PainterSaver saver(painter);
+    painter.setPen(QPen(colour, 0));
+    painter.drawPolyline(points, count);
+    painter.translate(1, 1);
+    painter.drawPolyline(points, count);
+}
+
 int textWidth(const QPainter& painter, const QString& text) {
     return painter.fontMetrics().horizontalAdvance(text);
 }

@@ -3,8 +3,10 @@
 /// strings, the program's fonts, and text placed by its top-left corner as the
 /// pictures' geometry counts it.
 
+#include <QColor>
 #include <QFont>
 #include <QPainter>
+#include <QPoint>
 #include <QString>
 #include <string>
 
@@ -29,6 +31,11 @@ void drawTextUpward(QPainter& painter, int x, int y, const QString& text);
 
 /// Width of `text` in the painter's current font.
 int textWidth(const QPainter& painter, const QString& text);
+
+/// A polyline 2 pixels thick in `colour`: two one-pixel lines, the second moved a
+/// pixel right and down. The raster engine draws one-pixel lines directly, while a
+/// wide pen goes through its stroker, many times slower on long curves.
+void drawThickPolyline(QPainter& painter, const QPoint* points, int count, const QColor& colour);
 
 /// Restores the painter's state on leaving a scope.
 class PainterSaver {

@@ -9,9 +9,6 @@ namespace quorvane::views {
 
 SaveStatus saveJpeg(const QImage& image, const QString& path) {
     if (image.isNull()) return SaveStatus::EmptyImage;
-    const QString lower = path.toLower();
-    if (!lower.endsWith(QLatin1String(".jpg")) && !lower.endsWith(QLatin1String(".jpeg")))
-        return SaveStatus::WrongExtension;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return SaveStatus::WriteFailed;
     QImageWriter writer(&file, "jpeg");

@@ -74,8 +74,7 @@ void drawCurve(QPainter& painter, const ChartFrame& frame, const std::vector<dou
     for (std::size_t i = 0; i < n; ++i)
         if (std::isfinite(ys[i]))
             line.append(frame.map(xs[i], std::clamp(ys[i], frame.y0, frame.y1)));
-    painter.setPen(QPen(colour, 2));
-    painter.drawPolyline(line);
+    drawThickPolyline(painter, line.constData(), static_cast<int>(line.size()), colour);
 }
 
 // A dot on a curve and its label beside it, kept inside the plot.

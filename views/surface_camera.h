@@ -4,6 +4,7 @@
 /// (`Camera`) that the three-dimensional pictures draw with.
 
 #include <QSize>
+#include <cmath>
 
 namespace quorvane::views {
 
@@ -61,6 +62,24 @@ struct Camera {
     double sinPhi = 0, cosPhi = 1, sinTheta = 0, cosTheta = 1;
 
     static Camera make(const SurfaceCamera& camera, const QSize& window);
+
+    /// Screen point and depth only, for outlines that need nothing more.
+    struct Screen {
+        double x = 0, y = 0;
+        double depth = 0;  ///< negative in front of the camera
+    };
+    Screen screen(const D3Point& p) const {
+        const double m = p.x - C.x, l = p.y - C.y, d = p.z - C.z;
+        const double o = l * cosPhi + m * sinPhi;
+        const double t = d * cosTheta + o * sinTheta;
+        const double scale = F / t;
+        return {(m * cosPhi - l * sinPhi) * scale + hw, hh - (cosTheta * o - d * sinTheta) * scale,
+                t};
+    }
+    /// The wall-building test of `Projected::inView` on a screen point.
+    bool inView(const Screen& s) const {
+        return s.depth < 0 && std::abs(s.x - hw) <= 5 * hw && std::abs(hh - s.y) <= 5 * hh;
+    }
 
     struct Projected {
         double x = 0, y = 0;    ///< screen point (y down)

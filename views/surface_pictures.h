@@ -3,9 +3,11 @@
 /// height, a three-dimensional picture of the columns in central perspective
 /// drawn by the painter's method, and the same as a red and blue stereo image.
 
+#include <QBrush>
 #include <QColor>
 #include <QImage>
 #include <QPainter>
+#include <QPen>
 #include <QPoint>
 #include <QRect>
 #include <array>
@@ -13,6 +15,7 @@
 #include <span>
 #include <vector>
 
+#include "views/pixel_raster.h"
 #include "views/surface_camera.h"
 
 namespace quorvane::views {
@@ -41,6 +44,7 @@ struct LPoligon4 {
 /// wall orientations, each with a brush colour and a pen 2 pixels wide.
 struct ShadeSet {
     std::array<std::array<QColor, 5>, 10> colour;  ///< [index][0 top, 1..4 wall code]
+    std::array<std::array<QRgb, 5>, 10> rgb;       ///< the same as pixel values
     /// Grey (all channels), red only, or blue only.
     enum class Channel { Grey, Red, Blue };
     static ShadeSet make(Channel channel);
@@ -76,6 +80,8 @@ class SurfacePainter {
     void paintStereo(QPainter& painter, const QRect& area, const SurfaceInputs& inputs);
 
     bool drawing() const { return drawing_; }
+    /// Bytes held by the buffers kept between frames.
+    std::size_t bufferBytes() const;
     const SurfaceStats& stats() const { return stats_; }
 
     /// Marks a picture as being drawn for its lifetime; `active()` is false when one
@@ -102,12 +108,22 @@ class SurfacePainter {
         double originX = 0, originY = 0;
         double pitchX = 1, pitchY = 1;  ///< Size B along the rows, Size C along a row
     };
-    void drawRelief(QPainter& painter, const QSize& window, const Grid& grid,
-                    const SurfaceCamera& camera, const ShadeSet& shades);
-    void drawTops(QPainter& painter, const Camera& projection, const Grid& grid, std::int32_t layer,
-                  double z, const QColor& colour);
-    void collectWalls(const Camera& projection, const Grid& grid, std::int32_t layer, double z0,
-                      double z1, const D3Point& eye);
+    void drawRelief(QImage& target, const Grid& grid, const SurfaceCamera& camera,
+                    const ShadeSet& shades);
+    void collectTopRuns(const Grid& grid, std::int32_t lowest);
+    void drawTops(PixelRaster& raster, const Camera& projection, const Grid& grid,
+                  std::size_t layerIndex, double z, QRgb colour);
+    /// A run of one layer's wall cells along one boundary line, found in one pass
+    /// over the grid for all layers.
+    struct WallRun {
+        std::int32_t layer;
+        int code;      ///< 1, 2 on a line between rows; 3, 4 between cells of a row
+        int line;      ///< the boundary's index: rows 0..rows, or cells 0..cols
+        int from, to;  ///< cells (or rows) along the line, to exclusive
+    };
+    void collectWallRuns(const Grid& grid, std::int32_t lowest, const D3Point& eye);
+    void layerWalls(const Camera& projection, const Grid& grid, std::size_t layerIndex, double z0,
+                    double z1);
     void addWall(const Camera& projection, const D3Point& a, const D3Point& b, double z0, double z1,
                  int code, const D3Point& step, int cells);
     void copyInterior(const SurfaceInputs& inputs);
@@ -117,8 +133,12 @@ class SurfacePainter {
     SurfaceStats stats_;
     std::vector<std::int32_t> interior_;
     std::vector<LPoligon4> walls_;
-    std::vector<QPoint> outline_;
-    std::vector<QPoint> returnPath_;
+    std::vector<WallRun> wallRuns_;        ///< all layers, in scan order
+    std::vector<WallRun> layerRuns_;       ///< the same grouped by layer
+    std::vector<std::size_t> layerStart_;  ///< first of each layer in layerRuns_
+    std::vector<std::size_t> nextSlot_;    ///< scratch of the grouping
+    std::vector<int> openFrom_;            ///< per layer: start of its open run on the line
+    std::vector<QPoint> outline_;          ///< corners of one top polygon's runs, four a run
     /// Scratch of the top polygons: runs of equal height in a row, chained per polygon.
     struct TopRun {
         int row, c0, c1, next;
@@ -126,10 +146,17 @@ class SurfacePainter {
     struct TopPolygon {
         int head, tail, lastRow;
     };
-    std::vector<TopRun> topRuns_;
+    struct RowRun {
+        std::int32_t layer;
+        int row, c0, c1;
+    };
+    std::vector<RowRun> rowRuns_;             ///< all runs, in scan order
+    std::vector<TopRun> topRuns_;             ///< the same grouped by layer
+    std::vector<std::size_t> topLayerStart_;  ///< first of each layer in topRuns_
+    std::vector<int> runOwner_;               ///< polygon of each run
     std::vector<TopPolygon> topPolygons_;
-    std::vector<int> previousRow_, currentRow_;  ///< polygon of each run of a row
     QImage mapImage_;
+    QImage frame_;  ///< the three-dimensional picture, drawn pixel by pixel
     QImage leftEye_, rightEye_;
 };
 

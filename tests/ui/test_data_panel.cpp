@@ -201,9 +201,11 @@ class DataPanelTest : public QObject {
 
     void buttonsCheckBoxAndAccuracy() {
         Program p;
+        const QString theoryBefore = p.panel.theoryLabel()->text();
         p.panel.estimateButton()->click();
         const double expected = 0.5 * p.state.data.bondLength * p.state.data.Enthalpie;
         QCOMPARE(p.state.data.Surface_Energy, expected);
+        QVERIFY(p.panel.theoryLabel()->text() != theoryBefore);  // r_crit follows sigma
 
         QVERIFY(p.edit(DataField::VibrationFrequency)->isEnabled());
         p.panel.defaultCheck()->setChecked(true);
@@ -247,9 +249,15 @@ class DataPanelTest : public QObject {
         QVERIFY(p.platform.clipboard.find("\tK\t") != std::string::npos);
         QCOMPARE(QString::fromStdString(p.platform.clipboard).count('\n'),
                  DataPanel::kTableSteps + 3);
-        p.panel.chartTableText = [](int table) { return "table " + std::to_string(table); };
+        // The chart's curves as shown: rates and porosity on, roughness off.
         QTest::keyClick(a, Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(p.platform.clipboard, std::string("table 0"));
+        QVERIFY(p.platform.clipboard.rfind(
+                    "Temperature, K\tGrowth rate, A/s\tPorosity, (parts)\n1700\t", 0) == 0);
+        QTest::keyClick(a, Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(p.platform.clipboard.rfind("Part of molecule on surface in direct contact with "
+                                           "crystal\tProbability out per step\t",
+                                           0) == 0);
+        p.panel.chartTableText = [](int table) { return "table " + std::to_string(table); };
         QTest::keyClick(a, Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(p.platform.clipboard, std::string("table 1"));
         // Selected text in a field is the field's to copy.

@@ -76,6 +76,30 @@ class HelpPanelTest : public QObject {
         QCOMPARE(panel.entry(1)->text(), QString("Scientific background"));
     }
 
+    void linksChangeColourUnderTheMouse() {
+        AppState state;
+        testing::RecordingPlatform platform;
+        HelpPanel panel(state, platform);
+        panel.resize(900, 500);
+        LinkButton* link = panel.entry(0);
+        auto linkColourPixels = [link](QColor colour) {
+            const QImage image = link->grab().toImage();
+            int count = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x) count += image.pixelColor(x, y) == colour;
+            return count;
+        };
+        QVERIFY(linkColourPixels(QColor(40, 40, 160)) > 0);
+        QCOMPARE(linkColourPixels(QColor(40, 40, 225)), 0);
+        QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+        QApplication::sendEvent(link, &enter);
+        QVERIFY(link->hovered());
+        QVERIFY(linkColourPixels(QColor(40, 40, 225)) > 0);
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(link, &leave);
+        QVERIFY(!link->hovered());
+    }
+
     void installingReplacesOnlyChangedPages() {
         QTemporaryDir from, to;
         auto write = [](const QString& path, const QByteArray& text) {

@@ -2,8 +2,10 @@
 // seeds the generator and finds the working folder, the minimum size, the
 // tab requests, the keys it forwards, and the close that saves.
 
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QTabBar>
 #include <QTabWidget>
@@ -129,19 +131,27 @@ class MainWindowTest : public QObject {
         AppState state;
         QtPlatform platform;
         MainWindow window(state, platform, "");
-        QList<int> seen;
+        std::vector<views::CameraKeys> seen;
         int resets = 0;
-        window.cameraKeys = [&](const QSet<int>& keys, Qt::KeyboardModifiers) {
-            seen = keys.values();
-            return keys.contains(Qt::Key_Left);
+        window.cameraKeys = [&](const views::CameraKeys& keys) {
+            seen.push_back(keys);
+            return keys.left || keys.pad8;
         };
         window.cameraReset = [&] { ++resets; };
         QWidget* view = window.panel(MainWindow::kViewTab);
         QTest::keyClick(view, Qt::Key_Left);  // the View panel is not shown
-        QVERIFY(seen.isEmpty());
+        QVERIFY(seen.empty());
         window.tabs()->setCurrentIndex(MainWindow::kViewTab);
-        QTest::keyClick(view, Qt::Key_Left);
-        QCOMPARE(seen, QList<int>{Qt::Key_Left});
+        QTest::keyClick(view, Qt::Key_Left, Qt::ControlModifier);
+        // The Ctrl key's own press, then Left with Ctrl held: each once.
+        QCOMPARE(seen.size(), std::size_t(2));
+        QVERIFY(!seen.front().left);
+        QVERIFY(seen.back().left && seen.back().control && !seen.back().alt);
+        // The keypad's 8 is the camera's, the digit row's 8 is not.
+        QTest::keyClick(view, Qt::Key_8, Qt::KeypadModifier);
+        QVERIFY(seen.back().pad8);
+        QTest::keyClick(view, Qt::Key_8);
+        QVERIFY(!seen.back().pad8);
         QTest::keyClick(view, Qt::Key_I);
         QCOMPARE(resets, 1);
     }
@@ -206,6 +216,34 @@ class MainWindowTest : public QObject {
         QCOMPARE(platform.messages.back(), std::string("Error to open file for writing"));
         QCOMPARE(readAll((folder + "/_Quorvane_lastData.csv").toStdString()), lastData);
         QVERIFY(!window.isVisible());
+    }
+
+    void aboutIsOnTheWindowsMenu() {
+        AppState state;
+        QtPlatform platform;
+        MainWindow window(state, platform, "");
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QStringList items;
+        QString about;
+        QTimer::singleShot(0, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            for (QAction* action : menu->actions()) items << action->text();
+            QTimer::singleShot(0, [&] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                QVERIFY(box);
+                about = box->text();
+                box->accept();
+            });
+            menu->actions().first()->trigger();
+            menu->close();
+        });
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                window.mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(window.tabs()->tabBar(), &event);
+        QCOMPARE(items, QStringList{"&About Quorvane..."});
+        QCOMPARE(about, MainWindow::aboutText());
     }
 
     void messagesHaveNoTitleAndKeepTheirLines() {

@@ -172,7 +172,9 @@ TEST(JpegFile, WrittenWholeOrNotAtAll) {
     EXPECT_LT(centre.green(), 30);
     EXPECT_GT(back.pixelColor(250, 200).green(), 240);
 
-    EXPECT_EQ(saveJpeg(picture, folder.filePath("chart.png")), SaveStatus::WrongExtension);
+    // The format is JPEG whatever the name says.
+    ASSERT_EQ(saveJpeg(picture, folder.filePath("chart.jpg.old")), SaveStatus::Ok);
+    EXPECT_EQ(QImageReader(folder.filePath("chart.jpg.old")).format(), "jpeg");
     EXPECT_EQ(saveJpeg(QImage(), folder.filePath("empty.jpg")), SaveStatus::EmptyImage);
     EXPECT_EQ(saveJpeg(picture, folder.filePath("missing/folder/chart.jpg")),
               SaveStatus::WriteFailed);
@@ -180,7 +182,39 @@ TEST(JpegFile, WrittenWholeOrNotAtAll) {
     ASSERT_TRUE(QDir(folder.path()).mkdir("taken.jpg"));
     EXPECT_EQ(saveJpeg(picture, folder.filePath("taken.jpg")), SaveStatus::WriteFailed);
     EXPECT_TRUE(QFileInfo(folder.filePath("taken.jpg")).isDir());
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 1);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 2) << "no temporary files left";
+}
+
+}  // namespace
+}  // namespace quorvane::views
+
+#include "views/value_marks.h"
+
+namespace quorvane::views {
+namespace {
+
+TEST(ValueMarksPicture, ValuesBlueCurrentRedAndTheLowerEdgeReturned) {
+    ValueMarkInputs inputs;
+    inputs.rows.push_back({{300, 290, 280, 270, 260, 250}, 280});
+    inputs.rows.push_back({{1e-7}, 1e-7});
+    inputs.width = 300;
+    QImage image(400, 120, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    const int bottom = paintValueMarks(painter, QPoint(40, 20), inputs);
+    painter.end();
+    test::keepPicture(image, "value_marks");
+    EXPECT_GT(bottom, 20 + inputs.rowHeight);
+    EXPECT_LT(bottom, 120);
+    // The current value 280 lies 3/5 of the way from 250 to 300: its tick is red.
+    EXPECT_EQ(image.pixel(40 + 180, 18), qRgb(255, 0, 0));
+    EXPECT_EQ(image.pixel(40, 18), qRgb(0, 0, 255));
+    // A row of a single value marks it in the middle, in red.
+    EXPECT_EQ(image.pixel(40 + 150, 20 + inputs.rowHeight - 2), qRgb(255, 0, 0));
+    // Nothing below the returned edge.
+    EXPECT_EQ(
+        test::countColour(image, qRgb(255, 255, 255), QRect(0, bottom + 1, 400, 120 - bottom - 1)),
+        400 * (120 - bottom - 1));
 }
 
 }  // namespace

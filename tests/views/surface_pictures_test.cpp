@@ -362,3 +362,55 @@ TEST(SurfaceGolden, ReliefAsMapThreeDAndStereo) {
 
 }  // namespace
 }  // namespace quorvane::views
+
+#include "engine/growth_engine.h"
+
+namespace quorvane::views {
+namespace {
+
+// A face grown by the engine: every picture of it drawn twice is the same picture,
+// whatever the painter kept from the first frame.
+TEST(SurfaceOfARun, RepeatedFramesAreIdentical) {
+    Taus88 random;
+    random.SeedForStart();
+    GrowthEngine engine(random);
+    ASSERT_EQ(engine.InitRun(1, 3, static_cast<std::uint32_t>(0.01 * 4294967295.0), 6, 6, 6, 60, 60,
+                             0.25, 0.05),
+              InitStatus::Ok);
+    for (int s = 0; s < 400; ++s) engine.StepPlain();
+    engine.MeanAndRoughness();
+    const FieldExtent extent{60, 60, 6, 6, 6};
+    SurfaceCamera camera;
+    takeFieldSize(camera, extent, kWindow);
+    const SurfaceInputs inputs{engine.heights(), extent, engine.referenceLevel(), &camera};
+    SurfacePainter surface;
+    for (const auto& [mode, name] : {std::pair{PictureMode::Map, "surface_map"},
+                                     {PictureMode::ThreeD, "surface_3d"},
+                                     {PictureMode::Stereo, "surface_stereo"}}) {
+        QImage first(kWindow, QImage::Format_RGB32), second(kWindow, QImage::Format_RGB32);
+        QPainter painter(&first);
+        surface.paint(painter, first.rect(), inputs, mode);
+        painter.end();
+        // A flat field in between leaves nothing behind in the painter's buffers.
+        const Field flat(60, 60, 2);
+        QImage scratch(kWindow, QImage::Format_RGB32);
+        painter.begin(&scratch);
+        surface.paint(painter, scratch.rect(), flat.inputs(&camera), mode);
+        painter.end();
+        painter.begin(&second);
+        surface.paint(painter, second.rect(), inputs, mode);
+        painter.end();
+        EXPECT_TRUE(first == second) << name;
+        // The buffers of the first frame serve every later one.
+        const std::size_t kept = surface.bufferBytes();
+        painter.begin(&second);
+        surface.paint(painter, second.rect(), inputs, mode);
+        painter.end();
+        EXPECT_EQ(surface.bufferBytes(), kept) << name;
+        test::keepPicture(first, name);
+    }
+    EXPECT_GT(surface.stats().walls, 100);
+}
+
+}  // namespace
+}  // namespace quorvane::views
