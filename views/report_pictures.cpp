@@ -3,12 +3,14 @@
 #include <QPainter>
 
 #include "model/probabilities.h"
+#include "model/temperature_sweep.h"
 #include "model/units.h"
+#include "views/full_report_figures.h"
 #include "views/growth_chart.h"
 #include "views/picture_file.h"
 #include "views/probability_charts.h"
-#include "views/report_fields.h"
 #include "views/surface_pictures.h"
+#include "views/temperature_charts.h"
 
 namespace quorvane {
 namespace {
@@ -25,19 +27,17 @@ QImage probabilities(const AppState& state) {
     return image;
 }
 
-// TODO(views): stand-in until the temperature charts and the full report's
-// figures of the pictures module are merged.
-QImage standIn(int width, int height, const char* name) {
-    QImage image = views::whitePicture(width, height);
-    QPainter painter(&image);
-    painter.drawRect(0, 0, width - 1, height - 1);
-    painter.drawText(QRect(0, 0, width, height), Qt::AlignCenter, QString::fromLatin1(name));
-    return image;
-}
-
+/// The theoretical chart with all three curve groups, whatever the Data
+/// panel's chart shows at the moment.
 QImage theoretical(const PhysicalData& data) {
-    (void)data;
-    return standIn(800, 600, "theoretical chart");
+    QImage image = views::whitePicture(800, 600);
+    const TemperatureSweep sweep = sweepTemperatures(data, views::kFigureTemperatureSteps);
+    views::TemperatureChartInputs inputs =
+        views::temperatureChartInputs(data, sweep, views::TemperatureChartKind::Theoretical);
+    inputs.showRates = inputs.showRoughness = inputs.showPorosity = true;
+    QPainter painter(&image);
+    views::paintTemperatureChart(painter, image.rect(), inputs);
+    return image;
 }
 
 QImage surface(const AppState& state, const RunReportView& view) {
@@ -94,14 +94,13 @@ QImage drawRunPicture(RunPicture picture, const AppState& state, const RunReport
 }
 
 QImage drawFullReportPicture(std::size_t index, const PhysicalData& data) {
-    (void)data;
-    const FullReportPicture& p = kFullReportPictures[index];
-    return standIn(p.width, p.height, p.fileName);
+    const auto& specs = views::reportFigureSpecs();
+    if (index >= specs.size()) return {};
+    return views::drawReportFigure(specs[index].figure, data);
 }
 
 QImage drawReportChart(const PhysicalData& data) {
-    (void)data;
-    return standIn(800, 600, "velocity curves");
+    return views::drawReportChart(data);
 }
 
 bool saveReportPicture(const QImage& image, const std::string& path) {

@@ -15,6 +15,7 @@
 #include "model/theory.h"
 #include "support/scripted_platform.h"
 #include "support/temp_folder.h"
+#include "views/full_report_figures.h"
 #include "views/report_full.h"
 #include "views/report_paths.h"
 #include "views/report_run.h"
@@ -205,6 +206,15 @@ TEST_F(ReportFilesTest, ShippedTemplateIsInstalledOnceAndNeverOverwrites) {
     EXPECT_EQ(read("_Quorvane_pathToTemlateOfFullReport.html"), "mine");
     EXPECT_EQ(installReportTemplate(folder_.file("no/t.html")), TemplateInstall::Failed);
     EXPECT_EQ(std::distance(fs::directory_iterator(folder_.path()), fs::directory_iterator()), 1);
+}
+
+TEST(ReportPictures, FullReportPicturesHaveTheirNamesAndSizes) {
+    const PhysicalData data = makeStartData();
+    for (std::size_t i = 0; i < std::size(kFullReportPictures); ++i) {
+        const FullReportPicture& p = kFullReportPictures[i];
+        EXPECT_EQ(views::reportFigureSpecs()[i].fileName, std::string(p.fileName));
+        EXPECT_EQ(drawFullReportPicture(i, data).size(), QSize(p.width, p.height)) << p.fileName;
+    }
 }
 
 TEST(ReportPaths, PictureFolderAndRelativePaths) {
