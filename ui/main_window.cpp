@@ -135,7 +135,11 @@ void MainWindow::hookReports() {
         saveFullReport(state_, platform_, *reportFields_,
                        ReportTemplate{state_.paths.templatePathFile});
     };
-    runPanel_->saveRunReport = [this] { saveRunReport(state_, platform_); };
+    // The surface picture of the run report has the Run panel's size; the View
+    // panel, once it keeps a camera, hands it over as RunReportView::camera.
+    runPanel_->saveRunReport = [this] {
+        saveRunReport(state_, platform_, {RunReportView{runPanel_->size(), nullptr}, {}});
+    };
 }
 
 QWidget* MainWindow::panel(int tab) const {

@@ -42,7 +42,8 @@ QImage theoretical(const PhysicalData& data) {
 
 QImage surface(const AppState& state, const RunReportView& view) {
     const GrowthEngine& engine = state.engine;
-    const QSize size = view.surfaceSize;
+    // A panel that has never been laid out has no size yet: the report's own then.
+    const QSize size = view.surfaceSize.isEmpty() ? RunReportView{}.surfaceSize : view.surfaceSize;
     QImage image = views::whitePicture(size.width(), size.height());
     const FieldGeometry& g = engine.runGeometry();
     const views::FieldExtent field{engine.W(), engine.H(), g.contact.a, g.contact.b, g.contact.c};
