@@ -18,8 +18,11 @@
 #include "model/start_close.h"
 #include "ui/data_panel.h"
 #include "ui/help_panel.h"
+#include "ui/live_redraw.h"
+#include "ui/results_panel.h"
 #include "ui/run_panel.h"
 #include "ui/tab_icons.h"
+#include "ui/view_panel.h"
 
 #ifndef QUORVANE_BUILD_TYPE
 #define QUORVANE_BUILD_TYPE ""
@@ -91,10 +94,10 @@ void MainWindow::buildTabs() {
     dataPanel_ = new DataPanel(*session_, platform_);
     helpPanel_ = new HelpPanel(state_, platform_);
     runPanel_ = new RunPanel(state_, *session_, platform_);
+    viewPanel_ = new ViewPanel(*session_);
+    resultsPanel_ = new ResultsPanel(*session_);
     // ---- The five panels, in tab order. -------------------------------------
-    // View and Results are placeholders until their panels are hooked in,
-    // each with one line such as:  window.setPanel(MainWindow::kViewTab, viewPanel);
-    std::array<QWidget*, 5> panels{dataPanel_, runPanel_, new QWidget, new QWidget, helpPanel_};
+    std::array<QWidget*, 5> panels{dataPanel_, runPanel_, viewPanel_, resultsPanel_, helpPanel_};
     // ---------------------------------------------------------------------------
     for (int i = 0; i < 5; ++i) {
         tabs_->addTab(panels[i], tabIcon(i), QString::fromLatin1(kTabLabels[i]));
@@ -106,6 +109,7 @@ void MainWindow::buildTabs() {
     session_->logPathChanged = [this] { helpPanel_->refresh(); };
     refreshRunPanel = [this] { runPanel_->refreshDisplayValues(); };
     hookReports();
+    hookLivePanels();
 
     RunHooks& hooks = session_->loop.hooks;
     std::function<void()> earlier = hooks.controlsChanged;
@@ -126,6 +130,19 @@ void MainWindow::buildTabs() {
                        height() - kTabTop - kTabBottom);
     centreOnScreen();
     layoutReady_ = true;
+}
+
+void MainWindow::hookLivePanels() {
+    cameraKeys = [this](const views::CameraKeys& keys) { return viewPanel_->cameraKeys(keys); };
+    cameraReset = [this] { viewPanel_->resetCamera(); };
+    connectLiveRun(session_->loop.hooks, viewPanel_, resultsPanel_,
+                   [this](int tab) { requestTab(tab); });
+    // After parameter changes, at a run's start and at close every window repaints.
+    std::function<void()> before = session_->loop.hooks.repaintAll;
+    session_->loop.hooks.repaintAll = [this, before] {
+        if (before) before();
+        for (QWidget* top : QApplication::topLevelWidgets()) top->update();
+    };
 }
 
 void MainWindow::hookReports() {

@@ -26,6 +26,8 @@ namespace quorvane {
 class DataPanel;
 class HelpPanel;
 class RunPanel;
+class ViewPanel;
+class ResultsPanel;
 class ReportFields;
 
 class MainWindow : public QWidget {
@@ -47,6 +49,8 @@ class MainWindow : public QWidget {
     bool workingFolderReady() const { return folderReady_; }
     DataPanel* dataPanel() const { return dataPanel_; }
     RunPanel* runPanel() const { return runPanel_; }
+    ViewPanel* viewPanel() const { return viewPanel_; }
+    ResultsPanel* resultsPanel() const { return resultsPanel_; }
     HelpPanel* helpPanel() const { return helpPanel_; }
     /// The panel of a tab (a placeholder until the real one is hooked in).
     QWidget* panel(int tab) const;
@@ -108,6 +112,9 @@ class MainWindow : public QWidget {
     QTabWidget* tabs_ = nullptr;
     DataPanel* dataPanel_ = nullptr;
     RunPanel* runPanel_ = nullptr;
+    ViewPanel* viewPanel_ = nullptr;
+    ResultsPanel* resultsPanel_ = nullptr;
+    void hookLivePanels();
     void hookReports();
     /// The full report's placeholder table: it keeps its keys from one report to the next.
     std::unique_ptr<ReportFields> reportFields_;

@@ -92,7 +92,10 @@ bool ViewPanel::cameraKeys(const QSet<int>& keysDown, Qt::KeyboardModifiers modi
     keys.alt = modifiers & Qt::AltModifier;
     keys.s = keysDown.contains(Qt::Key_S);
     keys.r = keysDown.contains(Qt::Key_R);
+    return cameraKeys(keys);
+}
 
+bool ViewPanel::cameraKeys(const views::CameraKeys& keys) {
     switch (views::applyCameraKeys(camera_, keys, size())) {
         case views::CameraAction::Moved:
             markStale();

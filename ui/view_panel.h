@@ -26,6 +26,8 @@ class ViewPanel : public LivePanel {
     /// (Qt::Key codes) and the modifiers. Moves the camera and returns true when
     /// it moved; "S" pauses a run and "R" resumes it, neither counts as a move.
     bool cameraKeys(const QSet<int>& keysDown, Qt::KeyboardModifiers modifiers);
+    /// The same for keys already read by the main window's key handling.
+    bool cameraKeys(const views::CameraKeys& keys);
     /// The "I" key: the camera back to its default place for the field.
     void resetCamera();
     /// A new run: the field size and the molecule sizes of the data, then the

@@ -10,6 +10,13 @@
 
 namespace quorvane::views {
 
+/// A pixel coordinate truncated toward zero, limited to +-1e6 (NaN to -1e6).
+inline int toPixel(double v) {
+    if (!(v > -1e6)) return -1000000;
+    if (!(v < 1e6)) return 1000000;
+    return static_cast<int>(v);
+}
+
 /// World ranges and the pixels they map to. py0 is the lower edge on the screen,
 /// so py0 > py1 and sy is negative.
 class ChartFrame {
@@ -28,8 +35,11 @@ class ChartFrame {
     void update();
 
     /// Pixel of a world value, truncated toward zero as the frame's drawing does.
-    int pixelX(double x) const { return static_cast<int>((x - x0) * sx + px0); }
-    int pixelY(double y) const { return static_cast<int>((y - y0) * sy + py0); }
+    /// Values far off the picture (a range of 1e-40 scaled to pixels) stop at a
+    /// million pixels, and a value that is no number at -1e6, instead of
+    /// overflowing the conversion.
+    int pixelX(double x) const { return toPixel((x - x0) * sx + px0); }
+    int pixelY(double y) const { return toPixel((y - y0) * sy + py0); }
     QPoint map(double x, double y) const { return {pixelX(x), pixelY(y)}; }
 };
 

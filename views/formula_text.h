@@ -1,7 +1,7 @@
+#pragma once
 /// The typesetter of formula labels: a line of pieces in the normal face, in the
 /// symbol face (Greek letters typed as their Latin keys, "D" for a capital
 /// delta), or as sub- and superscripts 5 pixels off the line.
-#pragma once
 
 #include <QFont>
 #include <QPainter>

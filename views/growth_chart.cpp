@@ -117,7 +117,7 @@ GrowthChartLayout paintGrowthChart(QPainter& painter, const QRect& area,
     curves.push_back({roughnessAt, e.roughnessMin - 0.05 * rSpan, e.roughnessMax + 0.15 * rSpan, 0,
                       inputs.style.roughness});
     int x =
-        drawColumn(painter, frame, left + 2, 6, curves[0], "Grown distance,  (layers)", 1, layout);
+        drawColumn(painter, frame, left + 2, 4, curves[0], "Grown distance,  (layers)", 1, layout);
     x = drawColumn(painter, frame, x + 4, 4, curves[1], "Roughness,  (layers)", 1, layout);
 
     const std::int64_t firstRate = record->firstRateIndex();

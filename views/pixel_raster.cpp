@@ -15,11 +15,24 @@ PixelRaster::PixelRaster(QImage& image)
       height_(image.height()) {}
 
 void PixelRaster::fillConvex(const QPoint* corners, int count, QRgb colour) {
-    if (count < 3) return;
+    if (count < 3 || count > kMaxCorners) return;
+    // The edges once: their rows and slopes.
+    struct Edge {
+        int ax, ay, bx, low, high;
+        double slope;  ///< x per row; 0 for a level edge
+    } edges[kMaxCorners];
     int top = corners[0].y(), bottom = top;
-    for (int k = 1; k < count; ++k) {
-        top = std::min(top, corners[k].y());
-        bottom = std::max(bottom, corners[k].y());
+    for (int k = 0; k < count; ++k) {
+        const QPoint a = corners[k], b = corners[(k + 1) % count];
+        const bool level = a.y() == b.y();
+        edges[k] = {a.x(),
+                    a.y(),
+                    b.x(),
+                    std::min(a.y(), b.y()),
+                    std::max(a.y(), b.y()),
+                    level ? 0.0 : double(b.x() - a.x()) / (b.y() - a.y())};
+        top = std::min(top, a.y());
+        bottom = std::max(bottom, a.y());
     }
     // Every pixel the polygon touches: faces meeting at an edge overlap by a pixel
     // rather than leave a crack where one face's corner, rounded to a pixel, ends on
@@ -30,17 +43,15 @@ void PixelRaster::fillConvex(const QPoint* corners, int count, QRgb colour) {
         if (y0 > y1) continue;
         double left = INFINITY, right = -INFINITY;
         for (int k = 0; k < count; ++k) {
-            const QPoint a = corners[k], b = corners[(k + 1) % count];
-            const int low = std::min(a.y(), b.y()), high = std::max(a.y(), b.y());
-            const int from = std::max(low, y0), to = std::min(high, y1);
+            const Edge& e = edges[k];
+            const int from = std::max(e.low, y0), to = std::min(e.high, y1);
             if (from > to) continue;
-            if (a.y() == b.y()) {
-                left = std::min({left, double(a.x()), double(b.x())});
-                right = std::max({right, double(a.x()), double(b.x())});
+            if (e.low == e.high) {
+                left = std::min({left, double(e.ax), double(e.bx)});
+                right = std::max({right, double(e.ax), double(e.bx)});
                 continue;
             }
-            const double slope = double(b.x() - a.x()) / (b.y() - a.y());
-            const double xFrom = a.x() + (from - a.y()) * slope, xTo = a.x() + (to - a.y()) * slope;
+            const double xFrom = e.ax + (from - e.ay) * e.slope, xTo = e.ax + (to - e.ay) * e.slope;
             left = std::min({left, xFrom, xTo});
             right = std::max({right, xFrom, xTo});
         }

@@ -16,9 +16,12 @@ class PixelRaster {
     /// reallocated.
     explicit PixelRaster(QImage& image);
 
+    /// Corners of the largest polygon filled (the faces are quadrilaterals).
+    static constexpr int kMaxCorners = 8;
+
     /// Fills every pixel that the convex polygon (corners in order, either way
     /// round) touches, so that faces sharing an edge overlap by up to a pixel and
-    /// never leave a gap along it.
+    /// never leave a gap along it. More than kMaxCorners corners draw nothing.
     void fillConvex(const QPoint* corners, int count, QRgb colour);
     /// A one-pixel line from a to b, both ends included.
     void line(QPoint a, QPoint b, QRgb colour);

@@ -13,6 +13,7 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "views/pixel_raster.h"
@@ -133,8 +134,9 @@ class SurfacePainter {
     SurfaceStats stats_;
     std::vector<std::int32_t> interior_;
     std::vector<LPoligon4> walls_;
-    std::vector<WallRun> wallRuns_;        ///< all layers, in scan order
-    std::vector<WallRun> layerRuns_;       ///< the same grouped by layer
+    std::vector<std::pair<double, std::uint32_t>> wallOrder_;  ///< distance, place in walls_
+    std::vector<WallRun> wallRuns_;                            ///< all layers, in scan order
+    std::vector<WallRun> layerRuns_;                           ///< the same grouped by layer
     std::vector<std::size_t> layerStart_;  ///< first of each layer in layerRuns_
     std::vector<std::size_t> nextSlot_;    ///< scratch of the grouping
     std::vector<int> openFrom_;            ///< per layer: start of its open run on the line

@@ -18,19 +18,9 @@ struct Hooked {
     ResultsPanel* results;
 };
 
-/// The hook-up of the two panels, line for line what the main window needs.
+/// The window's own View and Results panels, hooked in as the program has them.
 Hooked hookLivePanels(MainWindow& window) {
-    auto* view = new ViewPanel(window.session());
-    auto* results = new ResultsPanel(window.session());
-    window.setPanel(MainWindow::kViewTab, view);
-    window.setPanel(MainWindow::kResultsTab, results);
-    window.cameraKeys = [view](const QSet<int>& keys, Qt::KeyboardModifiers modifiers) {
-        return view->cameraKeys(keys, modifiers);
-    };
-    window.cameraReset = [view] { view->resetCamera(); };
-    connectLiveRun(window.session().loop.hooks, view, results,
-                   [&window](int tab) { window.requestTab(tab); });
-    return {view, results};
+    return {window.viewPanel(), window.resultsPanel()};
 }
 
 }  // namespace

@@ -69,6 +69,13 @@ TEST(ChartFrameMapping, WorldPointsTruncateTowardZero) {
     // An empty range maps onto its first pixel rather than dividing by zero.
     frame.setYRange(2, 2);
     EXPECT_EQ(frame.pixelY(2), 500);
+    // A span of 1e-40 (a rate that barely moved) or a value that is no number
+    // stays a representable pixel.
+    frame.setYRange(0, 1e-40);
+    EXPECT_EQ(frame.pixelY(1), -1000000);
+    EXPECT_EQ(frame.pixelY(-1), 1000000);
+    EXPECT_EQ(frame.pixelX(std::numeric_limits<double>::quiet_NaN()), -1000000);
+    EXPECT_EQ(toPixel(-2.7), -2);
 }
 
 TEST(ChartAxes, VerticalAxisTicksOnlyWithinItsRangeAndReportsItsWidestLabel) {

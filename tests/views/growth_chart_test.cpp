@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "picture_test_support.h"
+#include "views/chart_frame.h"
 
 namespace quorvane::views {
 namespace {
@@ -104,6 +105,12 @@ TEST(GrowthChartPicture, ColumnsFollowWhatTheRunMeasured) {
     test::keepPicture(image, "growth_chart");
     EXPECT_EQ(layout.columns, 4);
     ASSERT_EQ(layout.axisX.size(), 4u);
+    // The first axis line stands one title height plus 6 pixels right of the edge.
+    QImage probe(10, 10, QImage::Format_RGB32);
+    QPainter measure(&probe);
+    measure.setFont(axisTitleFont());
+    EXPECT_EQ(layout.axisX[0], measure.fontMetrics().height() + 6);
+    measure.end();
     for (std::size_t k = 1; k < layout.axisX.size(); ++k)
         EXPECT_GT(layout.axisX[k], layout.axisX[k - 1] + 20) << "columns side by side";
     EXPECT_GT(layout.plot.left(), layout.axisX.back());
