@@ -152,10 +152,10 @@ void MainWindow::hookReports() {
         saveFullReport(state_, platform_, *reportFields_,
                        ReportTemplate{state_.paths.templatePathFile});
     };
-    // The surface picture of the run report has the Run panel's size; the View
-    // panel, once it keeps a camera, hands it over as RunReportView::camera.
+    // The surface picture of the run report: the Run panel's size, the View panel's camera.
     runPanel_->saveRunReport = [this] {
-        saveRunReport(state_, platform_, {RunReportView{runPanel_->size(), nullptr}, {}});
+        saveRunReport(state_, platform_,
+                      {RunReportView{runPanel_->size(), &viewPanel_->camera()}, {}});
     };
 }
 

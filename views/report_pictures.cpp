@@ -47,13 +47,17 @@ QImage surface(const AppState& state, const RunReportView& view) {
     QImage image = views::whitePicture(size.width(), size.height());
     const FieldGeometry& g = engine.runGeometry();
     const views::FieldExtent field{engine.W(), engine.H(), g.contact.a, g.contact.b, g.contact.c};
+    // The View panel's camera looks at the field it was set for; a field of
+    // another size is seen from the default place instead.
+    const bool ownCamera = view.camera != nullptr && view.camera->field.W == field.W &&
+                           view.camera->field.H == field.H;
     views::SurfaceCamera fitted;
-    if (view.camera == nullptr) views::takeFieldSize(fitted, field, size);
+    if (!ownCamera) views::takeFieldSize(fitted, field, size);
     views::SurfaceInputs inputs;
     inputs.heights = engine.heights();
     inputs.field = field;
     inputs.referenceLevel = engine.referenceLevel();
-    inputs.camera = view.camera != nullptr ? view.camera : &fitted;
+    inputs.camera = ownCamera ? view.camera : &fitted;
     views::SurfacePainter painter;
     QPainter on(&image);
     painter.paintThreeD(on, image.rect(), inputs);

@@ -91,6 +91,24 @@ TEST_F(ReportFilesTest, RunReportOfARunWithItsPicturesBesideIt) {
     EXPECT_TRUE(platform_.messages.empty());
 }
 
+TEST_F(ReportFilesTest, SurfacePictureSeenByTheViewPanelsCamera) {
+    runSomeSteps();
+    const QSize size(300, 200);
+    auto picture = [&](const views::SurfaceCamera* camera) {
+        return drawRunPicture(RunPicture::Surface, state_, RunReportView{size, camera});
+    };
+    const views::FieldExtent field{12, 12, 6, 6, 6};
+    views::SurfaceCamera turned;
+    views::takeFieldSize(turned, field, size);
+    turned.azimuth += 0.8;
+    views::SurfaceCamera otherField;
+    views::takeFieldSize(otherField, views::FieldExtent{50, 50, 6, 6, 6}, size);
+    const QImage standard = picture(nullptr);
+    EXPECT_EQ(standard.size(), size);
+    EXPECT_NE(picture(&turned), standard);
+    EXPECT_EQ(picture(&otherField), standard);  // set for another field: not used
+}
+
 TEST_F(ReportFilesTest, RunReportBeforeAnyRun) {
     platform_.fileAnswers.push_back(folder_.file("empty.report.html"));
     ASSERT_TRUE(saveRunReport(state_, platform_).written);
