@@ -253,6 +253,9 @@ std::string checkCombinations(const OptionTexts& t, BatchOptions& o) {
         if (o.recordFile || o.writeDataFile)
             return "--record and --write-data keep one run's state; they do not go with --jobs "
                    "(other than 1)";
+        if (o.reports.any())
+            return "--report and --full-report show one run's state; they do not go with --jobs "
+                   "(other than 1)";
     }
     if (o.steps > 0 && o.mode != RunMode::Single)
         return "--steps ends a single simulation; it does not go with other runs";

@@ -152,7 +152,11 @@ void MainWindow::hookReports() {
         saveFullReport(state_, platform_, *reportFields_,
                        ReportTemplate{state_.paths.templatePathFile});
     };
-    runPanel_->saveRunReport = [this] { saveRunReport(state_, platform_); };
+    // The surface picture of the run report: the Run panel's size, the View panel's camera.
+    runPanel_->saveRunReport = [this] {
+        saveRunReport(state_, platform_,
+                      {RunReportView{runPanel_->size(), &viewPanel_->camera()}, {}});
+    };
 }
 
 QWidget* MainWindow::panel(int tab) const {

@@ -1,60 +1,115 @@
 #include "views/report_pictures.h"
 
 #include <QPainter>
-#include <QSaveFile>
 
-#include "views/report_fields.h"
+#include "model/probabilities.h"
+#include "model/temperature_sweep.h"
+#include "model/units.h"
+#include "views/full_report_figures.h"
+#include "views/growth_chart.h"
+#include "views/picture_file.h"
+#include "views/probability_charts.h"
+#include "views/surface_pictures.h"
+#include "views/temperature_charts.h"
 
 namespace quorvane {
 namespace {
 
-// TODO(views): stand-ins until the painters of the pictures module are merged.
-QImage standIn(int width, int height, const char* name) {
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(Qt::white);
+QImage probabilities(const AppState& state) {
+    QImage image = views::whitePicture(570, 330);
+    const FieldGeometry& g = state.engine.displayGeometry();
+    if (g.contact.n < 2) return {};  // no usable geometry for these data
     QPainter painter(&image);
-    painter.drawRect(0, 0, width - 1, height - 1);
-    painter.drawText(QRect(0, 0, width, height), Qt::AlignCenter, QString::fromLatin1(name));
+    views::paintProbabilityChart(
+        painter, image.rect(),
+        makeProbabilityChart(g.E0, g.E8, g.Pint, g.contact.n, g.contact.adatomFraction,
+                             g.contact.bottomFaceFraction));
+    return image;
+}
+
+/// The theoretical chart with all three curve groups, whatever the Data
+/// panel's chart shows at the moment.
+QImage theoretical(const PhysicalData& data) {
+    QImage image = views::whitePicture(800, 600);
+    const TemperatureSweep sweep = sweepTemperatures(data, views::kFigureTemperatureSteps);
+    views::TemperatureChartInputs inputs =
+        views::temperatureChartInputs(data, sweep, views::TemperatureChartKind::Theoretical);
+    inputs.showRates = inputs.showRoughness = inputs.showPorosity = true;
+    QPainter painter(&image);
+    views::paintTemperatureChart(painter, image.rect(), inputs);
+    return image;
+}
+
+QImage surface(const AppState& state, const RunReportView& view) {
+    const GrowthEngine& engine = state.engine;
+    // A panel that has never been laid out has no size yet: the report's own then.
+    const QSize size = view.surfaceSize.isEmpty() ? RunReportView{}.surfaceSize : view.surfaceSize;
+    QImage image = views::whitePicture(size.width(), size.height());
+    const FieldGeometry& g = engine.runGeometry();
+    const views::FieldExtent field{engine.W(), engine.H(), g.contact.a, g.contact.b, g.contact.c};
+    // The View panel's camera looks at the field it was set for; a field of
+    // another size is seen from the default place instead.
+    const bool ownCamera = view.camera != nullptr && view.camera->field.W == field.W &&
+                           view.camera->field.H == field.H;
+    views::SurfaceCamera fitted;
+    if (!ownCamera) views::takeFieldSize(fitted, field, size);
+    views::SurfaceInputs inputs;
+    inputs.heights = engine.heights();
+    inputs.field = field;
+    inputs.referenceLevel = engine.referenceLevel();
+    inputs.camera = ownCamera ? view.camera : &fitted;
+    views::SurfacePainter painter;
+    QPainter on(&image);
+    painter.paintThreeD(on, image.rect(), inputs);
+    return image;
+}
+
+QImage growthChart(const AppState& state) {
+    QImage image = views::whitePicture(600, 400);
+    const PhysicalData& d = state.data;
+    views::GrowthChartInputs inputs;
+    inputs.record = &state.results.record;
+    inputs.evaluation = &state.results.evaluation;
+    inputs.timeUnitsPerSecond = TimeUnitsPerSecond(d.time);
+    inputs.sizeA = d.Size_A;
+    inputs.lengthUnit = unitShortName(UnitKind::Length, d.dimension);
+    inputs.timeUnit = unitShortName(UnitKind::Time, d.time);
+    inputs.concentrationUnit = unitShortName(UnitKind::Concentration, d.concentration);
+    inputs.concentrationExponent = unitExponent(UnitKind::Concentration, d.concentration);
+    inputs.porous = state.run.Is_includes_porosity != 0;
+    QPainter painter(&image);
+    views::paintGrowthChart(painter, image.rect(), inputs);
     return image;
 }
 
 }  // namespace
 
 QImage drawRunPicture(RunPicture picture, const AppState& state, const RunReportView& view) {
-    (void)state;
     switch (picture) {
         case RunPicture::Probabilities:
-            return standIn(570, 330, "probabilities");
+            return probabilities(state);
         case RunPicture::Theoretical:
-            return standIn(800, 600, "theoretical");
+            return theoretical(state.data);
         case RunPicture::Surface:
-            return standIn(view.surfaceSize.width(), view.surfaceSize.height(), "surface");
+            return surface(state, view);
         case RunPicture::GrowthChart:
-            return standIn(600, 400, "growth chart");
+            return growthChart(state);
     }
     return {};
 }
 
 QImage drawFullReportPicture(std::size_t index, const PhysicalData& data) {
-    (void)data;
-    const FullReportPicture& p = kFullReportPictures[index];
-    return standIn(p.width, p.height, p.fileName);
+    const auto& specs = views::reportFigureSpecs();
+    if (index >= specs.size()) return {};
+    return views::drawReportFigure(specs[index].figure, data);
 }
 
 QImage drawReportChart(const PhysicalData& data) {
-    (void)data;
-    return standIn(800, 600, "velocity");
+    return views::drawReportChart(data);
 }
 
 bool saveReportPicture(const QImage& image, const std::string& path) {
-    if (image.isNull()) return false;
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (!image.save(&file, "JPEG")) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return views::saveJpeg(image, QString::fromStdString(path)) == views::SaveStatus::Ok;
 }
 
 }  // namespace quorvane

@@ -9,15 +9,17 @@
 
 #include "experiments/app_state.h"
 #include "views/report_run_html.h"
+#include "views/surface_camera.h"
 
 namespace quorvane {
 
 /// What the run report takes over from the windows: the size of the Run
-/// panel (the surface picture's size) and, when the View panel has one, its
-/// camera. Without a camera the picture is seen from the camera's default place.
+/// panel (the surface picture's size) and the View panel's camera. Without a
+/// camera, or with one set for a field of another size, the picture is seen
+/// from the camera's default place.
 struct RunReportView {
     QSize surfaceSize{900, 600};
-    const void* camera = nullptr;  // TODO(views): const views::SurfaceCamera*
+    const views::SurfaceCamera* camera = nullptr;
 };
 
 /// One picture of the run report; a null image when it cannot be drawn.

@@ -17,6 +17,10 @@ TEST(BatchReportOptions, ParsedAndRefusedWithoutThePictures) {
     EXPECT_EQ(parsed.options.reports.templateFile, "t.html");
     EXPECT_EQ(parsed.options.steps, 10);
 
+    // The workers of --jobs keep their runs to themselves: no report to show them.
+    parsed = parseBatchOptions({"--plan", "p.csv", "--jobs", "2", "--report", "r.html"});
+    EXPECT_FALSE(parsed.ok);
+
     parsed = parseBatchOptions({"--full-report"});
     EXPECT_FALSE(parsed.ok);
     EXPECT_EQ(parsed.error, "--full-report needs a file");

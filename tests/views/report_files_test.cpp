@@ -15,6 +15,7 @@
 #include "model/theory.h"
 #include "support/scripted_platform.h"
 #include "support/temp_folder.h"
+#include "views/full_report_figures.h"
 #include "views/report_full.h"
 #include "views/report_paths.h"
 #include "views/report_run.h"
@@ -79,12 +80,33 @@ TEST_F(ReportFilesTest, RunReportOfARunWithItsPicturesBesideIt) {
     EXPECT_TRUE(has(page, "src='run1/view.jpg'"));
     EXPECT_TRUE(has(page, "src='run1/results.jpg'"));
     EXPECT_TRUE(has(page, "<tr><td>Number of steps</td><td>300</td><td>integer</td></tr>\n"));
+    // The calibrated regime follows the designed mechanism.
+    EXPECT_TRUE(has(page, "</td></tr>\n<tr><td>Growth regime</td><td span=2>" +
+                              growthRegimeText(state_.results.evaluation) + "</td></tr>\n"));
     for (const char* name :
          {"probabilities.jpg", "theoreticalHalvik.jpg", "view.jpg", "results.jpg"})
         EXPECT_TRUE(isRegularFile(folder_.file(std::string("run1/") + name))) << name;
     EXPECT_EQ(page.substr(page.size() - 15), "</body></html>\n");
     EXPECT_EQ(platform_.opened, std::vector<std::string>{folder_.file("run1.html")});
     EXPECT_TRUE(platform_.messages.empty());
+}
+
+TEST_F(ReportFilesTest, SurfacePictureSeenByTheViewPanelsCamera) {
+    runSomeSteps();
+    const QSize size(300, 200);
+    auto picture = [&](const views::SurfaceCamera* camera) {
+        return drawRunPicture(RunPicture::Surface, state_, RunReportView{size, camera});
+    };
+    const views::FieldExtent field{12, 12, 6, 6, 6};
+    views::SurfaceCamera turned;
+    views::takeFieldSize(turned, field, size);
+    turned.azimuth += 0.8;
+    views::SurfaceCamera otherField;
+    views::takeFieldSize(otherField, views::FieldExtent{50, 50, 6, 6, 6}, size);
+    const QImage standard = picture(nullptr);
+    EXPECT_EQ(standard.size(), size);
+    EXPECT_NE(picture(&turned), standard);
+    EXPECT_EQ(picture(&otherField), standard);  // set for another field: not used
 }
 
 TEST_F(ReportFilesTest, RunReportBeforeAnyRun) {
@@ -202,6 +224,15 @@ TEST_F(ReportFilesTest, ShippedTemplateIsInstalledOnceAndNeverOverwrites) {
     EXPECT_EQ(read("_Quorvane_pathToTemlateOfFullReport.html"), "mine");
     EXPECT_EQ(installReportTemplate(folder_.file("no/t.html")), TemplateInstall::Failed);
     EXPECT_EQ(std::distance(fs::directory_iterator(folder_.path()), fs::directory_iterator()), 1);
+}
+
+TEST(ReportPictures, FullReportPicturesHaveTheirNamesAndSizes) {
+    const PhysicalData data = makeStartData();
+    for (std::size_t i = 0; i < std::size(kFullReportPictures); ++i) {
+        const FullReportPicture& p = kFullReportPictures[i];
+        EXPECT_EQ(views::reportFigureSpecs()[i].fileName, std::string(p.fileName));
+        EXPECT_EQ(drawFullReportPicture(i, data).size(), QSize(p.width, p.height)) << p.fileName;
+    }
 }
 
 TEST(ReportPaths, PictureFolderAndRelativePaths) {
