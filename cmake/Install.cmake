@@ -3,7 +3,7 @@
 # so build/bin/quorvane finds its help pages exactly as an installed program does.
 include(GNUInstallDirs)
 
-set(QUORVANE_SHARED_FOLDERS help templates examples)
+set(QUORVANE_SHARED_FOLDERS help examples)
 set(share_build_dir ${CMAKE_BINARY_DIR}/share/quorvane)
 set(copy_commands)
 foreach(folder ${QUORVANE_SHARED_FOLDERS})
@@ -13,6 +13,12 @@ foreach(folder ${QUORVANE_SHARED_FOLDERS})
     install(DIRECTORY ${folder}/ DESTINATION ${CMAKE_INSTALL_DATADIR}/quorvane/${folder})
   endif()
 endforeach()
+# The full report's template is built into the program (it installs it into the working
+# folder at a first start); a copy stands beside the help pages for users who want to
+# start a template of their own from it.
+list(APPEND copy_commands COMMAND ${CMAKE_COMMAND} -E copy_if_different
+     ${PROJECT_SOURCE_DIR}/views/report_template.html ${share_build_dir}/templates/report_template.html)
+install(FILES views/report_template.html DESTINATION ${CMAKE_INSTALL_DATADIR}/quorvane/templates)
 add_custom_target(quorvane_share ALL ${copy_commands} COMMENT "Shared files into the build tree")
 
 install(TARGETS quorvane-batch RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

@@ -26,12 +26,7 @@
 #include "model/unit_change.h"
 #include "ui/qt_platform.h"
 #include "views/probability_charts.h"
-// The theoretical chart's painter arrives with the pictures module's
-// temperature charts; until then its area stays an empty frame.
-#if __has_include("views/temperature_charts.h")
 #include "views/temperature_charts.h"
-#define QUORVANE_THEORETICAL_CHART 1
-#endif
 
 namespace quorvane {
 
@@ -276,14 +271,12 @@ DataPanel::DataPanel(Session& session, QtPlatform& platform, QWidget* parent)
     columns->setRowStretch(1, 1);
     columns->setColumnStretch(2, 1);
 
-#ifdef QUORVANE_THEORETICAL_CHART
     chart_->painter = [this](QPainter& painter, const QRect& area) {
         const TemperatureSweep sweep = sweepTemperatures(data_, kTableSteps);
         views::paintTemperatureChart(
             painter, area,
             views::temperatureChartInputs(data_, sweep, views::TemperatureChartKind::Theoretical));
     };
-#endif
     chartTableText = [this](int table) {
         return table == 0 ? chartCurvesText(data_, kTableSteps)
                           : probabilityTableText(data_, session_.state.run);

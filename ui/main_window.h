@@ -52,7 +52,7 @@ class MainWindow : public QWidget {
     ViewPanel* viewPanel() const { return viewPanel_; }
     ResultsPanel* resultsPanel() const { return resultsPanel_; }
     HelpPanel* helpPanel() const { return helpPanel_; }
-    /// The panel of a tab (a placeholder until the real one is hooked in).
+    /// The panel of a tab.
     QWidget* panel(int tab) const;
     /// Puts `panel` on tab `tab` in place of what was there; the window takes it.
     void setPanel(int tab, QWidget* panel);

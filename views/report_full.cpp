@@ -5,6 +5,7 @@
 
 #include "common/file_io.h"
 #include "common/text.h"
+#include "common/version/version.h"
 #include "model/theory.h"
 #include "views/report_paths.h"
 #include "views/report_pictures.h"
@@ -101,6 +102,8 @@ bool writeFullReport(AppState& state, Platform& platform, ReportFields& fields,
         fields.set(picture.key, relativePicturePath(folderName, picture.fileName));
     }
     setValueFields(fields, data);
+    // The build that wrote the report, so that its numbers can be traced to it.
+    fields.set("_version|", "Quorvane " + versionText());
     if (!writeWhole(path, fillTemplate(*templateText, fields))) {
         platform.message(kProblemsToOpenFile);
         return false;

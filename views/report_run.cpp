@@ -91,7 +91,7 @@ RunReportResult writeRunReport(AppState& state, Platform& platform, const std::s
     page += pictures.block(RunPicture::Probabilities);
     page += pictures.block(RunPicture::Theoretical);
     const RunEvaluation evaluation = currentEvaluation(state, platform);
-    // The calibrated regime beside the designed mechanism, unless the caller named one.
+    // The calibrated regime beside the induction-ratio mechanism, unless the caller named one.
     std::optional<std::string> regime = options.growthRegime;
     if (!regime && !state.results.record.empty()) regime = growthRegimeText(evaluation);
     page += runReportResults({state.data, evaluation, state.run.Is_includes_porosity != 0, regime});

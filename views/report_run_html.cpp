@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "common/cformat.h"
+#include "common/version/version.h"
 #include "engine/mechanism.h"
 #include "model/units.h"
 #include "views/report_format.h"
@@ -178,7 +179,7 @@ void finalAnalysisRows(Rows& r, const RunResultInputs& in, const UnitNames& u,
     const RunEvaluation& ev = in.evaluation;
     r.heading("Final analysis:");
     r.spanned(mechanismText(ev.mechanism));
-    // The calibrated growth regime stands beside the designed mechanism.
+    // The calibrated growth regime stands beside the induction-ratio mechanism.
     if (in.growthRegime)
         r.line(cformat("<tr><td>Growth regime</td><td span=2>%s</td></tr>\n",
                        escapeHtml(*in.growthRegime).c_str()));
@@ -215,6 +216,8 @@ std::string runReportHead(const std::string& runName) {
     out +=
         "<head><meta http-equiv='Content-Type' content='text/html; "
         "charset=windows-1251'></head>\n";
+    // The build that wrote the report, so that its numbers can be traced to it.
+    out += "<!-- Written by Quorvane " + versionText() + " -->\n";
     out += cformat("<p><h3>Report of run: %s</h3>\n", name.c_str());
     out += "<font size=4><b>Input parameters:</b></font><br>\n";
     out += "<table>\n";

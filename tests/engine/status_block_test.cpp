@@ -169,7 +169,7 @@ TEST(StatusBlock, GrowthRegimeUnderTheMechanism) {
     EXPECT_EQ(lines[13].text, "Stable growth is not established yet");
     EXPECT_EQ(lines[14].text, "Growth regime: nucleation");
     EXPECT_EQ(std::make_pair(lines[14].x, lines[14].y), std::make_pair(950, 60));
-    // The designed mechanism text stays what the induction ratio says.
+    // The mechanism text stays what the induction ratio says.
     EXPECT_EQ(lines[12].text, "Intermedia mechanism");
 }
 

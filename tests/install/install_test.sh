@@ -30,6 +30,7 @@ grep -q '^# quorvane_version = ' "$root/work/record.csv" || fail "the record nam
 [ -s "$prefix/share/man/man1/quorvane-batch.1" ] || fail "no manual page"
 grep -q -- '--data' "$prefix/share/man/man1/quorvane-batch.1" || fail "the manual page lacks --data"
 [ -d "$prefix/share/quorvane/examples" ] || fail "no examples"
+[ -s "$prefix/share/quorvane/templates/report_template.html" ] || fail "no report template"
 
 if [ -x "$prefix/bin/quorvane" ]; then
     "$prefix/bin/quorvane" --version | grep -q '^quorvane ' || fail "desktop --version"

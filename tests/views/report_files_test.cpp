@@ -80,7 +80,7 @@ TEST_F(ReportFilesTest, RunReportOfARunWithItsPicturesBesideIt) {
     EXPECT_TRUE(has(page, "src='run1/view.jpg'"));
     EXPECT_TRUE(has(page, "src='run1/results.jpg'"));
     EXPECT_TRUE(has(page, "<tr><td>Number of steps</td><td>300</td><td>integer</td></tr>\n"));
-    // The calibrated regime follows the designed mechanism.
+    // The calibrated regime follows the induction-ratio mechanism.
     EXPECT_TRUE(has(page, "</td></tr>\n<tr><td>Growth regime</td><td span=2>" +
                               growthRegimeText(state_.results.evaluation) + "</td></tr>\n"));
     for (const char* name :

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "common/version/version.h"
 #include "engine/mechanism.h"
 #include "model/theory.h"
 #include "views/report_run_html.h"
@@ -49,9 +50,12 @@ TEST_F(RunReportHtmlTest, HeadDeclaresWindows1251AndNamesTheRun) {
               "<html><body><title>/home/u/data.csv</title>\n"
               "<head><meta http-equiv='Content-Type' content='text/html; "
               "charset=windows-1251'></head>\n"
-              "<p><h3>Report of run: /home/u/data.csv</h3>\n"
-              "<font size=4><b>Input parameters:</b></font><br>\n"
-              "<table>\n");
+              "<!-- Written by Quorvane " +
+                  versionText() +
+                  " -->\n"
+                  "<p><h3>Report of run: /home/u/data.csv</h3>\n"
+                  "<font size=4><b>Input parameters:</b></font><br>\n"
+                  "<table>\n");
     // A path is text, not markup.
     EXPECT_TRUE(has(runReportHead("a<b>&c.csv"), "<title>a&lt;b&gt;&amp;c.csv</title>"));
 }
