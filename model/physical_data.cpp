@@ -1,6 +1,7 @@
 #include "model/physical_data.h"
 
 #include <cmath>
+#include <cstdlib>
 
 #include "model/theory.h"
 
@@ -21,6 +22,13 @@ PhysicalData makeStartData() {
     d.Frequency_of_Jumps = d.Frequency_of_Vibrations * std::exp(-d.Activation_Energy / (d.R * T));
     d.General_Suupercooling = (Tl - T) * d.Enthalpie * v / (Tl * kBoltzmann * T);
     d.General_Surface_Energy = d.Surface * d.Surface_Energy / (T * kBoltzmann);
+
+    // The surface-shape numbers are those of their texts from the start: the panel
+    // shows "1 : 0.25 : 0.05", so the physics must use it too, also before the user
+    // has pressed Enter or loaded a file.
+    d.edgesRatio = std::atof(d.Parts_of_surface_for_edges.c_str());
+    d.verticesRatio = std::atof(d.Parts_of_surface_for_vertices.c_str());
+    d.bondLength = std::atof(d.Characterictic_length_of_bond.c_str());
 
     d.defined = 1;
     d.Va_continues = d.V_cont_b = d.V_cont_c = 1;

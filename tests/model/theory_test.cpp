@@ -26,10 +26,11 @@ TEST(StartData, DerivedFromTheDefaults) {
     EXPECT_EQ(d.V_cont_c, 1);
     EXPECT_EQ(d.nu0_b, 2.099e14);
     EXPECT_DOUBLE_EQ(d.nu_s, d.Frequency_of_Jumps);
-    // The shape numbers exist only once Update has parsed their texts.
-    EXPECT_EQ(d.edgesRatio, 0);
-    EXPECT_EQ(d.verticesRatio, 0);
-    EXPECT_EQ(d.bondLength, 0.1);
+    // The shape numbers are their texts' from the start: a first run before any
+    // Update or file uses the "1 : 0.25 : 0.05" the panel shows, as every later run does.
+    EXPECT_EQ(d.edgesRatio, 0.25);
+    EXPECT_EQ(d.verticesRatio, 0.05);
+    EXPECT_EQ(d.bondLength, 1.0);
     EXPECT_EQ(d.Characterictic_length_of_bond, "1.0");
     EXPECT_EQ(d.units(), d.previous);
     EXPECT_EQ(d.Chart_show_curves, (std::array<int, 3>{1, 0, 1}));
