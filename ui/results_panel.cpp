@@ -15,21 +15,6 @@ namespace {
 constexpr int kNanometreExponent = -9;
 constexpr int kPercentExponent = -2;
 
-views::GrowthChartInputs chartInputs(const AppState& state) {
-    const PhysicalData& d = state.data;
-    views::GrowthChartInputs inputs;
-    inputs.record = &state.results.record;
-    inputs.evaluation = &state.results.evaluation;
-    inputs.timeUnitsPerSecond = TimeUnitsPerSecond(d.time);
-    inputs.sizeA = d.Size_A;
-    inputs.lengthUnit = unitShortName(UnitKind::Length, d.dimension);
-    inputs.timeUnit = unitShortName(UnitKind::Time, d.time);
-    inputs.concentrationUnit = unitShortName(UnitKind::Concentration, d.concentration);
-    inputs.concentrationExponent = unitExponent(UnitKind::Concentration, d.concentration);
-    inputs.porous = state.run.Is_includes_porosity != 0;
-    return inputs;
-}
-
 StatusDisplay statusDisplay(const AppState& state) {
     const PhysicalData& d = state.data;
     StatusDisplay display;
@@ -66,7 +51,7 @@ void ResultsPanel::render(QPainter& painter, const QSize& size) {
     const int w = size.width(), h = size.height();
     factors_ = DisplayFactors::of(state.data);
 
-    views::GrowthChartInputs chart = chartInputs(state);
+    views::GrowthChartInputs chart = views::growthChartInputs(state);
     chart.style = style;
     painter.setPen(QPen(Qt::black, 2));
     chart_ =

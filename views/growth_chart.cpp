@@ -7,6 +7,8 @@
 #include <cmath>
 
 #include "common/cformat.h"
+#include "experiments/app_state.h"
+#include "model/units.h"
 #include "views/chart_frame.h"
 #include "views/painter_text.h"
 
@@ -164,6 +166,21 @@ GrowthChartLayout paintGrowthChart(QPainter& painter, const QRect& area,
         }
     }
     return layout;
+}
+
+GrowthChartInputs growthChartInputs(const AppState& state) {
+    const PhysicalData& d = state.data;
+    GrowthChartInputs inputs;
+    inputs.record = &state.results.record;
+    inputs.evaluation = &state.results.evaluation;
+    inputs.timeUnitsPerSecond = TimeUnitsPerSecond(d.time);
+    inputs.sizeA = d.Size_A;
+    inputs.lengthUnit = unitShortName(UnitKind::Length, d.dimension);
+    inputs.timeUnit = unitShortName(UnitKind::Time, d.time);
+    inputs.concentrationUnit = unitShortName(UnitKind::Concentration, d.concentration);
+    inputs.concentrationExponent = unitExponent(UnitKind::Concentration, d.concentration);
+    inputs.porous = state.run.Is_includes_porosity != 0;
+    return inputs;
 }
 
 }  // namespace quorvane::views

@@ -13,6 +13,10 @@
 #include "engine/growth_record.h"
 #include "engine/run_evaluation.h"
 
+namespace quorvane {
+struct AppState;
+}
+
 namespace quorvane::views {
 
 /// Colours of the growth chart (the Results panel holds one).
@@ -53,5 +57,9 @@ std::vector<std::size_t> chartSampleIndices(std::size_t count, std::size_t first
 /// Draws the chart into `area` (filled with the background first).
 GrowthChartLayout paintGrowthChart(QPainter& painter, const QRect& area,
                                    const GrowthChartInputs& inputs);
+
+/// The chart's inputs from the program's state: the current record and its
+/// evaluation, in the units the Data panel shows.
+GrowthChartInputs growthChartInputs(const AppState& state);
 
 }  // namespace quorvane::views

@@ -66,17 +66,7 @@ QImage surface(const AppState& state, const RunReportView& view) {
 
 QImage growthChart(const AppState& state) {
     QImage image = views::whitePicture(600, 400);
-    const PhysicalData& d = state.data;
-    views::GrowthChartInputs inputs;
-    inputs.record = &state.results.record;
-    inputs.evaluation = &state.results.evaluation;
-    inputs.timeUnitsPerSecond = TimeUnitsPerSecond(d.time);
-    inputs.sizeA = d.Size_A;
-    inputs.lengthUnit = unitShortName(UnitKind::Length, d.dimension);
-    inputs.timeUnit = unitShortName(UnitKind::Time, d.time);
-    inputs.concentrationUnit = unitShortName(UnitKind::Concentration, d.concentration);
-    inputs.concentrationExponent = unitExponent(UnitKind::Concentration, d.concentration);
-    inputs.porous = state.run.Is_includes_porosity != 0;
+    const views::GrowthChartInputs inputs = views::growthChartInputs(state);
     QPainter painter(&image);
     views::paintGrowthChart(painter, image.rect(), inputs);
     return image;
