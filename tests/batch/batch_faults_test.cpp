@@ -19,8 +19,9 @@ void expectWholeRows(const std::string& log) {
     EXPECT_EQ(log.back(), '\n');
     std::istringstream in(log);
     std::string line;
-    for (int n = 0; readLine(in, line); ++n)
+    for (int n = 0; readLine(in, line); ++n) {
         if (n >= 2) EXPECT_EQ(splitFields(line, ",").size(), 41u) << line;
+    }
 }
 
 TEST_F(BatchRunnerTest, ALostRowStopsThePlanWhereItCanBeResumed) {
