@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "views/chart_frame.h"
 #include "views/surface_pictures.h"
@@ -18,7 +19,56 @@ QPoint toScreen(const Point& p) {
     return {toPixel(p.x), toPixel(p.y)};
 }
 
+// The camera's distance of a point, negative behind it: the `distance` of
+// Camera::project, computed the same way, without the rest of the projection.
+double distanceFrom(const Camera& camera, const D3Point& p) {
+    const double m = p.x - camera.C.x, l = p.y - camera.C.y, d = p.z - camera.C.z;
+    const double o = l * camera.cosPhi + m * camera.sinPhi;
+    const double t = d * camera.cosTheta + o * camera.sinTheta;
+    const double euclid = std::sqrt(m * m + l * l + d * d);
+    return t < 0 ? euclid : -euclid;
+}
+
+// A double's bits as an unsigned key in the reverse order of the values.
+std::uint64_t descendingKey(double v) {
+    std::uint64_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    const std::uint64_t ascending = (bits >> 63) != 0 ? ~bits : bits | (std::uint64_t{1} << 63);
+    return ~ascending;
+}
+
 }  // namespace
+
+void SurfacePainter::sortFarToNear(std::vector<std::pair<double, std::uint32_t>>& order,
+                                   std::vector<std::pair<double, std::uint32_t>>& scratch) {
+    // A radix sort by the distance's bits, eight bits a pass: it walks the walls a
+    // fixed number of times instead of guessing at comparisons, and it is stable,
+    // so walls equally far from the camera (mirror images about its vertical plane
+    // over a symmetric field) keep the order they were built in.
+    const std::size_t n = order.size();
+    if (n < 64) {
+        std::stable_sort(order.begin(), order.end(),
+                         [](const auto& a, const auto& b) { return a.first > b.first; });
+        return;
+    }
+    keys_.resize(n);
+    keyScratch_.resize(n);
+    scratch.resize(n);
+    for (std::size_t k = 0; k < n; ++k) keys_[k] = descendingKey(order[k].first);
+    for (int shift = 0; shift < 64; shift += 8) {
+        std::size_t count[257] = {};
+        for (std::size_t k = 0; k < n; ++k) ++count[((keys_[k] >> shift) & 0xFF) + 1];
+        if (count[((keys_[0] >> shift) & 0xFF) + 1] == n) continue;  // one digit for all
+        for (int d = 1; d <= 256; ++d) count[d] += count[d - 1];
+        for (std::size_t k = 0; k < n; ++k) {
+            const std::size_t at = count[(keys_[k] >> shift) & 0xFF]++;
+            keyScratch_[at] = keys_[k];
+            scratch[at] = order[k];
+        }
+        keys_.swap(keyScratch_);
+        order.swap(scratch);
+    }
+}
 
 void SurfacePainter::drawRelief(QImage& target, const Grid& grid, const SurfaceCamera& camera,
                                 const ShadeSet& shades) {
@@ -61,8 +111,7 @@ void SurfacePainter::drawRelief(QImage& target, const Grid& grid, const SurfaceC
         wallOrder_.clear();
         for (std::size_t k = 0; k < walls_.size(); ++k)
             wallOrder_.emplace_back(walls_[k].distance, static_cast<std::uint32_t>(k));
-        std::sort(wallOrder_.begin(), wallOrder_.end(),
-                  [](const auto& a, const auto& b) { return a.first > b.first; });
+        sortFarToNear(wallOrder_, sortScratch_);
         const std::size_t shadeIndex =
             static_cast<std::size_t>(layerShadeIndex(std::max(layer, lowest), lowest, meanFloor));
         const auto& colours = shades.rgb[shadeIndex];
@@ -75,8 +124,7 @@ void SurfacePainter::drawRelief(QImage& target, const Grid& grid, const SurfaceC
             for (const auto& [from, to] : {std::pair{0, 3}, {1, 2}}) {
                 const QPoint a = wall.corner[static_cast<std::size_t>(from)];
                 const QPoint b = wall.corner[static_cast<std::size_t>(to)];
-                raster.line(a, b, colour);
-                raster.line(a + QPoint(0, 1), b + QPoint(0, 1), colour);
+                raster.doubleLine(a, b, colour);
             }
             ++stats_.wallsByCode[code];
         }
@@ -272,10 +320,10 @@ void SurfacePainter::addWall(const Camera& projection, const D3Point& a, const D
     const Camera::Screen p4 = projection.screen({b.x, b.y, z0});
     if (projection.inView(p1) && projection.inView(p2) && projection.inView(p3) &&
         projection.inView(p4)) {
-        const Camera::Projected middle =
-            projection.project({(a.x + b.x) / 2, (a.y + b.y) / 2, (z0 + z1) / 2});
+        const double distance =
+            distanceFrom(projection, {(a.x + b.x) / 2, (a.y + b.y) / 2, (z0 + z1) / 2});
         walls_.push_back(
-            {{toScreen(p1), toScreen(p2), toScreen(p3), toScreen(p4)}, middle.distance, code});
+            {{toScreen(p1), toScreen(p2), toScreen(p3), toScreen(p4)}, distance, code});
         return;
     }
     if (cells <= 1) return;
