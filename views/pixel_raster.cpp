@@ -8,6 +8,22 @@
 
 namespace quorvane::views {
 
+namespace {
+
+// floor and ceil of a span's end, already limited to the image and a pixel
+// around it, as ints: cheaper than the library's calls for a span of a few pixels.
+int floorToInt(double v) {
+    const int i = static_cast<int>(v);
+    return i - (v < i ? 1 : 0);
+}
+
+int ceilToInt(double v) {
+    const int i = static_cast<int>(v);
+    return i + (v > i ? 1 : 0);
+}
+
+}  // namespace
+
 PixelRaster::PixelRaster(QImage& image)
     : bits_(reinterpret_cast<QRgb*>(image.bits())),
       stride_(image.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb))),
@@ -38,13 +54,14 @@ void PixelRaster::fillConvex(const QPoint* corners, int count, QRgb colour) {
     std::fill(left + from, left + to + 1, INFINITY);
     std::fill(right + from, right + to + 1, -INFINITY);
     for (int k = 0; k < count; ++k) {
-        const QPoint a = corners[k], b = corners[(k + 1) % count];
+        const QPoint a = corners[k], b = corners[k + 1 < count ? k + 1 : 0];
         const int low = std::max(std::min(a.y(), b.y()), from);
         const int high = std::min(std::max(a.y(), b.y()), to);
         if (low > high) continue;
         if (a.y() == b.y()) {
-            left[low] = std::min({left[low], double(a.x()), double(b.x())});
-            right[low] = std::max({right[low], double(a.x()), double(b.x())});
+            const double ax = a.x(), bx = b.x();
+            left[low] = std::min(left[low], std::min(ax, bx));
+            right[low] = std::max(right[low], std::max(ax, bx));
             continue;
         }
         const double slope = double(b.x() - a.x()) / (b.y() - a.y());
@@ -59,12 +76,19 @@ void PixelRaster::fillConvex(const QPoint* corners, int count, QRgb colour) {
         if (y0 > y1) continue;
         const double l = std::min(left[y0], left[y1]), r = std::max(right[y0], right[y1]);
         if (!(l <= r)) continue;
-        const double floorLeft = std::floor(l);
-        const int x0 = static_cast<int>(std::max(floorLeft, 0.0));
-        const int x1 = static_cast<int>(
-            std::min(std::max(std::ceil(r), floorLeft + 1), static_cast<double>(width_)));
+        // Ends beyond a pixel outside the image draw as at that pixel.
+        const double edge = width_ + 1.0;
+        const int floorLeft = floorToInt(std::clamp(l, -1.0, edge));
+        const int x0 = std::max(floorLeft, 0);
+        const int x1 =
+            std::min(std::max(ceilToInt(std::clamp(r, -1.0, edge)), floorLeft + 1), width_);
         QRgb* row = bits_ + static_cast<qsizetype>(y) * stride_;
-        if (x0 < x1) std::fill(row + x0, row + x1, colour);
+        if (x1 - x0 <= 8) {
+            // Most spans of a rough face are a few pixels: plain stores.
+            for (int x = x0; x < x1; ++x) row[x] = colour;
+        } else {
+            std::fill(row + x0, row + x1, colour);
+        }
     }
 }
 
