@@ -96,7 +96,8 @@ std::size_t SurfacePainter::bufferBytes() const {
            bytes(rowRuns_) + bytes(topRuns_) + bytes(topLayerStart_) + bytes(runOwner_) +
            bytes(topPolygons_) + bytes(wallRuns_) + bytes(layerRuns_) + bytes(layerStart_) +
            bytes(nextSlot_) + bytes(openFrom_) + bytes(sortScratch_) + bytes(keys_) +
-           bytes(keyScratch_) + static_cast<std::size_t>(mapImage_.sizeInBytes()) +
+           bytes(keyScratch_) + bytes(places_) + bytes(placeScratch_) +
+           static_cast<std::size_t>(mapImage_.sizeInBytes()) +
            static_cast<std::size_t>(frame_.sizeInBytes()) +
            static_cast<std::size_t>(leftEye_.sizeInBytes()) +
            static_cast<std::size_t>(rightEye_.sizeInBytes());

@@ -139,11 +139,12 @@ class SurfacePainter {
     std::vector<LPoligon4> walls_;
     std::vector<std::pair<double, std::uint32_t>> wallOrder_;  ///< distance, place in walls_
     std::vector<std::pair<double, std::uint32_t>> sortScratch_;
-    std::vector<std::uint64_t> keys_, keyScratch_;  ///< the distances as sort keys
-    std::vector<WallRun> wallRuns_;                 ///< all layers, in scan order
-    std::vector<WallRun> layerRuns_;                ///< the same grouped by layer
-    std::vector<std::size_t> layerStart_;           ///< first of each layer in layerRuns_
-    std::vector<std::size_t> nextSlot_;             ///< scratch of the grouping
+    std::vector<std::uint64_t> keys_, keyScratch_;      ///< the distances as sort keys
+    std::vector<std::uint32_t> places_, placeScratch_;  ///< where each key came from
+    std::vector<WallRun> wallRuns_;                     ///< all layers, in scan order
+    std::vector<WallRun> layerRuns_;                    ///< the same grouped by layer
+    std::vector<std::size_t> layerStart_;               ///< first of each layer in layerRuns_
+    std::vector<std::size_t> nextSlot_;                 ///< scratch of the grouping
     std::vector<int> openFrom_;    ///< per layer: start of its open run on the line
     std::vector<QPoint> outline_;  ///< corners of one top polygon's runs, four a run
     /// Scratch of the top polygons: runs of equal height in a row, chained per polygon.

@@ -2,8 +2,10 @@
 // every layer, from the lowest layer up, each layer's walls far to near.
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 #include "views/chart_frame.h"
 #include "views/surface_pictures.h"
@@ -51,23 +53,36 @@ void SurfacePainter::sortFarToNear(std::vector<std::pair<double, std::uint32_t>>
                          [](const auto& a, const auto& b) { return a.first > b.first; });
         return;
     }
+    // The keys move with their places in `order`; the pairs are gathered once at
+    // the end. All eight digits are counted in one pass over the keys.
     keys_.resize(n);
     keyScratch_.resize(n);
-    scratch.resize(n);
-    for (std::size_t k = 0; k < n; ++k) keys_[k] = descendingKey(order[k].first);
-    for (int shift = 0; shift < 64; shift += 8) {
-        std::size_t count[257] = {};
-        for (std::size_t k = 0; k < n; ++k) ++count[((keys_[k] >> shift) & 0xFF) + 1];
-        if (count[((keys_[0] >> shift) & 0xFF) + 1] == n) continue;  // one digit for all
-        for (int d = 1; d <= 256; ++d) count[d] += count[d - 1];
+    places_.resize(n);
+    placeScratch_.resize(n);
+    std::array<std::array<std::uint32_t, 256>, 8> count{};
+    for (std::size_t k = 0; k < n; ++k) {
+        const std::uint64_t key = descendingKey(order[k].first);
+        keys_[k] = key;
+        places_[k] = static_cast<std::uint32_t>(k);
+        for (std::size_t digit = 0; digit < 8; ++digit) ++count[digit][(key >> (8 * digit)) & 0xFF];
+    }
+    for (std::size_t digit = 0; digit < 8; ++digit) {
+        const int shift = static_cast<int>(8 * digit);
+        auto& starts = count[digit];
+        if (starts[(keys_[0] >> shift) & 0xFF] == n) continue;  // one value for all
+        std::uint32_t sum = 0;
+        for (std::uint32_t& c : starts) sum += std::exchange(c, sum);
         for (std::size_t k = 0; k < n; ++k) {
-            const std::size_t at = count[(keys_[k] >> shift) & 0xFF]++;
+            const std::uint32_t at = starts[(keys_[k] >> shift) & 0xFF]++;
             keyScratch_[at] = keys_[k];
-            scratch[at] = order[k];
+            placeScratch_[at] = places_[k];
         }
         keys_.swap(keyScratch_);
-        order.swap(scratch);
+        places_.swap(placeScratch_);
     }
+    scratch.resize(n);
+    for (std::size_t k = 0; k < n; ++k) scratch[k] = order[places_[k]];
+    order.swap(scratch);
 }
 
 void SurfacePainter::drawRelief(QImage& target, const Grid& grid, const SurfaceCamera& camera,
