@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+#include <QString>
 #include <clocale>
 #include <cmath>
 #include <cstdio>
@@ -115,7 +116,8 @@ void FrameCopy(benchmark::State& state) {
     }
 }
 
-void Surface(benchmark::State& state, BenchField (*make)(), views::PictureMode mode) {
+void Surface(benchmark::State& state, const char* label, BenchField (*make)(),
+             views::PictureMode mode) {
     const BenchField field = make();
     views::SurfaceCamera camera;
     views::takeFieldSize(camera, field.extent, kFrame);
@@ -127,6 +129,14 @@ void Surface(benchmark::State& state, BenchField (*make)(), views::PictureMode m
         surface.paint(painter, image.rect(), inputs, mode);
         painter.end();
         benchmark::DoNotOptimize(image.constBits());
+    }
+    // QUORVANE_BENCH_PICTURES=folder keeps the last frame of every case, to compare
+    // the pictures of two builds pixel by pixel.
+    if (const char* folder = std::getenv("QUORVANE_BENCH_PICTURES")) {
+        std::string name = std::string(folder) + "/" + label + ".png";
+        for (char& c : name)
+            if (c == ' ') c = '_';
+        image.save(QString::fromStdString(name));
     }
     state.counters["walls"] = surface.stats().walls;
     state.counters["tops"] = surface.stats().topPolygons;
@@ -184,7 +194,7 @@ void Register() {
         {"map 310x310 terraced 20 layers", terraced, views::PictureMode::Map},
     };
     for (const Case& c : cases)
-        Repeat(benchmark::RegisterBenchmark(c.label, Surface, c.make, c.mode));
+        Repeat(benchmark::RegisterBenchmark(c.label, Surface, c.label, c.make, c.mode));
     Repeat(benchmark::RegisterBenchmark("growth chart 25000 samples", GrowthChart));
 }
 

@@ -95,7 +95,9 @@ std::size_t SurfacePainter::bufferBytes() const {
     return bytes(interior_) + bytes(walls_) + bytes(wallOrder_) + bytes(outline_) +
            bytes(rowRuns_) + bytes(topRuns_) + bytes(topLayerStart_) + bytes(runOwner_) +
            bytes(topPolygons_) + bytes(wallRuns_) + bytes(layerRuns_) + bytes(layerStart_) +
-           bytes(nextSlot_) + bytes(openFrom_) + static_cast<std::size_t>(mapImage_.sizeInBytes()) +
+           bytes(nextSlot_) + bytes(openFrom_) + bytes(sortScratch_) + bytes(keys_) +
+           bytes(keyScratch_) + bytes(places_) + bytes(placeScratch_) +
+           static_cast<std::size_t>(mapImage_.sizeInBytes()) +
            static_cast<std::size_t>(frame_.sizeInBytes()) +
            static_cast<std::size_t>(leftEye_.sizeInBytes()) +
            static_cast<std::size_t>(rightEye_.sizeInBytes());

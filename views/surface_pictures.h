@@ -128,6 +128,9 @@ class SurfacePainter {
     void addWall(const Camera& projection, const D3Point& a, const D3Point& b, double z0, double z1,
                  int code, const D3Point& step, int cells);
     void copyInterior(const SurfaceInputs& inputs);
+    /// Far to near by distance, equal distances in their order before.
+    void sortFarToNear(std::vector<std::pair<double, std::uint32_t>>& order,
+                       std::vector<std::pair<double, std::uint32_t>>& scratch);
 
     ShadeSet grey_, red_, blue_;
     bool drawing_ = false;
@@ -135,12 +138,15 @@ class SurfacePainter {
     std::vector<std::int32_t> interior_;
     std::vector<LPoligon4> walls_;
     std::vector<std::pair<double, std::uint32_t>> wallOrder_;  ///< distance, place in walls_
-    std::vector<WallRun> wallRuns_;                            ///< all layers, in scan order
-    std::vector<WallRun> layerRuns_;                           ///< the same grouped by layer
-    std::vector<std::size_t> layerStart_;  ///< first of each layer in layerRuns_
-    std::vector<std::size_t> nextSlot_;    ///< scratch of the grouping
-    std::vector<int> openFrom_;            ///< per layer: start of its open run on the line
-    std::vector<QPoint> outline_;          ///< corners of one top polygon's runs, four a run
+    std::vector<std::pair<double, std::uint32_t>> sortScratch_;
+    std::vector<std::uint64_t> keys_, keyScratch_;      ///< the distances as sort keys
+    std::vector<std::uint32_t> places_, placeScratch_;  ///< where each key came from
+    std::vector<WallRun> wallRuns_;                     ///< all layers, in scan order
+    std::vector<WallRun> layerRuns_;                    ///< the same grouped by layer
+    std::vector<std::size_t> layerStart_;               ///< first of each layer in layerRuns_
+    std::vector<std::size_t> nextSlot_;                 ///< scratch of the grouping
+    std::vector<int> openFrom_;    ///< per layer: start of its open run on the line
+    std::vector<QPoint> outline_;  ///< corners of one top polygon's runs, four a run
     /// Scratch of the top polygons: runs of equal height in a row, chained per polygon.
     struct TopRun {
         int row, c0, c1, next;

@@ -2,7 +2,10 @@
 // every layer, from the lowest layer up, each layer's walls far to near.
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstring>
+#include <utility>
 
 #include "views/chart_frame.h"
 #include "views/surface_pictures.h"
@@ -18,7 +21,69 @@ QPoint toScreen(const Point& p) {
     return {toPixel(p.x), toPixel(p.y)};
 }
 
+// The camera's distance of a point, negative behind it: the `distance` of
+// Camera::project, computed the same way, without the rest of the projection.
+double distanceFrom(const Camera& camera, const D3Point& p) {
+    const double m = p.x - camera.C.x, l = p.y - camera.C.y, d = p.z - camera.C.z;
+    const double o = l * camera.cosPhi + m * camera.sinPhi;
+    const double t = d * camera.cosTheta + o * camera.sinTheta;
+    const double euclid = std::sqrt(m * m + l * l + d * d);
+    return t < 0 ? euclid : -euclid;
+}
+
+// A double's bits as an unsigned key in the reverse order of the values.
+std::uint64_t descendingKey(double v) {
+    std::uint64_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    const std::uint64_t ascending = (bits >> 63) != 0 ? ~bits : bits | (std::uint64_t{1} << 63);
+    return ~ascending;
+}
+
 }  // namespace
+
+void SurfacePainter::sortFarToNear(std::vector<std::pair<double, std::uint32_t>>& order,
+                                   std::vector<std::pair<double, std::uint32_t>>& scratch) {
+    // A radix sort by the distance's bits, eight bits a pass: it walks the walls a
+    // fixed number of times instead of guessing at comparisons, and it is stable,
+    // so walls equally far from the camera (mirror images about its vertical plane
+    // over a symmetric field) keep the order they were built in.
+    const std::size_t n = order.size();
+    if (n < 64) {
+        std::stable_sort(order.begin(), order.end(),
+                         [](const auto& a, const auto& b) { return a.first > b.first; });
+        return;
+    }
+    // The keys move with their places in `order`; the pairs are gathered once at
+    // the end. All eight digits are counted in one pass over the keys.
+    keys_.resize(n);
+    keyScratch_.resize(n);
+    places_.resize(n);
+    placeScratch_.resize(n);
+    std::array<std::array<std::uint32_t, 256>, 8> count{};
+    for (std::size_t k = 0; k < n; ++k) {
+        const std::uint64_t key = descendingKey(order[k].first);
+        keys_[k] = key;
+        places_[k] = static_cast<std::uint32_t>(k);
+        for (std::size_t digit = 0; digit < 8; ++digit) ++count[digit][(key >> (8 * digit)) & 0xFF];
+    }
+    for (std::size_t digit = 0; digit < 8; ++digit) {
+        const int shift = static_cast<int>(8 * digit);
+        auto& starts = count[digit];
+        if (starts[(keys_[0] >> shift) & 0xFF] == n) continue;  // one value for all
+        std::uint32_t sum = 0;
+        for (std::uint32_t& c : starts) sum += std::exchange(c, sum);
+        for (std::size_t k = 0; k < n; ++k) {
+            const std::uint32_t at = starts[(keys_[k] >> shift) & 0xFF]++;
+            keyScratch_[at] = keys_[k];
+            placeScratch_[at] = places_[k];
+        }
+        keys_.swap(keyScratch_);
+        places_.swap(placeScratch_);
+    }
+    scratch.resize(n);
+    for (std::size_t k = 0; k < n; ++k) scratch[k] = order[places_[k]];
+    order.swap(scratch);
+}
 
 void SurfacePainter::drawRelief(QImage& target, const Grid& grid, const SurfaceCamera& camera,
                                 const ShadeSet& shades) {
@@ -61,8 +126,7 @@ void SurfacePainter::drawRelief(QImage& target, const Grid& grid, const SurfaceC
         wallOrder_.clear();
         for (std::size_t k = 0; k < walls_.size(); ++k)
             wallOrder_.emplace_back(walls_[k].distance, static_cast<std::uint32_t>(k));
-        std::sort(wallOrder_.begin(), wallOrder_.end(),
-                  [](const auto& a, const auto& b) { return a.first > b.first; });
+        sortFarToNear(wallOrder_, sortScratch_);
         const std::size_t shadeIndex =
             static_cast<std::size_t>(layerShadeIndex(std::max(layer, lowest), lowest, meanFloor));
         const auto& colours = shades.rgb[shadeIndex];
@@ -75,8 +139,7 @@ void SurfacePainter::drawRelief(QImage& target, const Grid& grid, const SurfaceC
             for (const auto& [from, to] : {std::pair{0, 3}, {1, 2}}) {
                 const QPoint a = wall.corner[static_cast<std::size_t>(from)];
                 const QPoint b = wall.corner[static_cast<std::size_t>(to)];
-                raster.line(a, b, colour);
-                raster.line(a + QPoint(0, 1), b + QPoint(0, 1), colour);
+                raster.doubleLine(a, b, colour);
             }
             ++stats_.wallsByCode[code];
         }
@@ -272,10 +335,10 @@ void SurfacePainter::addWall(const Camera& projection, const D3Point& a, const D
     const Camera::Screen p4 = projection.screen({b.x, b.y, z0});
     if (projection.inView(p1) && projection.inView(p2) && projection.inView(p3) &&
         projection.inView(p4)) {
-        const Camera::Projected middle =
-            projection.project({(a.x + b.x) / 2, (a.y + b.y) / 2, (z0 + z1) / 2});
+        const double distance =
+            distanceFrom(projection, {(a.x + b.x) / 2, (a.y + b.y) / 2, (z0 + z1) / 2});
         walls_.push_back(
-            {{toScreen(p1), toScreen(p2), toScreen(p3), toScreen(p4)}, middle.distance, code});
+            {{toScreen(p1), toScreen(p2), toScreen(p3), toScreen(p4)}, distance, code});
         return;
     }
     if (cells <= 1) return;
