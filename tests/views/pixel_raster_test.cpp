@@ -56,5 +56,25 @@ TEST(PixelRasterLine, BothEndsAndFarLinesSkipped) {
     EXPECT_EQ(test::countColour(image, kBlue, QRect(0, 0, 50, 1)), 0);
 }
 
+TEST(PixelRasterLine, DoubleLineIsTheLineAndTheOneBelowIt) {
+    // Steep, shallow, reversed, partly outside, at the bottom edge and far away.
+    const QPoint ends[][2] = {{{3, 4}, {40, 20}},
+                              {{10, 45}, {12, 2}},
+                              {{47, 3}, {-5, 30}},
+                              {{0, 49}, {49, 49}},
+                              {{-900000, 7}, {900000, 7}}};
+    for (const auto& e : ends) {
+        QImage once(50, 50, QImage::Format_RGB32), twice(50, 50, QImage::Format_RGB32);
+        once.fill(Qt::white);
+        twice.fill(Qt::white);
+        PixelRaster(once).doubleLine(e[0], e[1], kRed);
+        PixelRaster separate(twice);
+        separate.line(e[0], e[1], kRed);
+        separate.line(e[0] + QPoint(0, 1), e[1] + QPoint(0, 1), kRed);
+        EXPECT_EQ(once, twice) << e[0].x() << "," << e[0].y() << " to " << e[1].x() << ","
+                               << e[1].y();
+    }
+}
+
 }  // namespace
 }  // namespace quorvane::views
