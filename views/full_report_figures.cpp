@@ -257,8 +257,8 @@ void paintCurves(QPainter& painter, const QRect& area, const PhysicalData& d, Re
 
 }  // namespace
 
-const std::array<ReportFigureSpec, 7>& reportFigureSpecs() {
-    static const std::array<ReportFigureSpec, 7> specs{{
+const std::array<ReportFigureLayout, 7>& reportFigureLayouts() {
+    static const std::array<ReportFigureLayout, 7> layouts{{
         {ReportFigure::Molecule, "molecule.jpg", 300, 250},
         {ReportFigure::PhaseDiagram, "phase_diagram.jpg", 400, 300},
         {ReportFigure::CrystalAtCurrentTemperature, "crystal_cur_temp.jpg", 250, 250},
@@ -268,7 +268,7 @@ const std::array<ReportFigureSpec, 7>& reportFigureSpecs() {
          700},
         {ReportFigure::ShapesOfGrowingCrystal, "shapes_of_gr_crystal.jpg", 600, 1000},
     }};
-    return specs;
+    return layouts;
 }
 
 std::array<double, 3> crystalProportions(double va, double vb, double vc) {
@@ -311,9 +311,9 @@ void paintReportFigure(QPainter& painter, const QRect& area, ReportFigure figure
 }
 
 QImage drawReportFigure(ReportFigure figure, const PhysicalData& data) {
-    for (const ReportFigureSpec& spec : reportFigureSpecs()) {
-        if (spec.figure != figure) continue;
-        QImage image = whitePicture(spec.width, spec.height);
+    for (const ReportFigureLayout& layout : reportFigureLayouts()) {
+        if (layout.figure != figure) continue;
+        QImage image = whitePicture(layout.width, layout.height);
         QPainter painter(&image);
         paintReportFigure(painter, image.rect(), figure, data);
         return image;

@@ -21,7 +21,7 @@ enum class ReportFigure {
     ShapesOfGrowingCrystal,    ///< the crystal's shape at temperatures below the liquidus
 };
 
-struct ReportFigureSpec {
+struct ReportFigureLayout {
     ReportFigure figure;
     const char* fileName;
     int width;
@@ -29,7 +29,7 @@ struct ReportFigureSpec {
 };
 
 /// The seven pictures in the order they are made, with their file names and sizes.
-const std::array<ReportFigureSpec, 7>& reportFigureSpecs();
+const std::array<ReportFigureLayout, 7>& reportFigureLayouts();
 
 /// Temperatures evaluated along the temperature curves.
 inline constexpr int kFigureTemperatureSteps = 100;

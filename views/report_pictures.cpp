@@ -89,9 +89,9 @@ QImage drawRunPicture(RunPicture picture, const AppState& state, const RunReport
 }
 
 QImage drawFullReportPicture(std::size_t index, const PhysicalData& data) {
-    const auto& specs = views::reportFigureSpecs();
-    if (index >= specs.size()) return {};
-    return views::drawReportFigure(specs[index].figure, data);
+    const auto& layouts = views::reportFigureLayouts();
+    if (index >= layouts.size()) return {};
+    return views::drawReportFigure(layouts[index].figure, data);
 }
 
 QImage drawReportChart(const PhysicalData& data) {

@@ -79,21 +79,21 @@ TEST(ReportFigures, SevenPicturesOfTheirSizesLeaveTheDataAlone) {
     data.Size_B = 6.3;
     data.Size_C = 6.6;
     const PhysicalData before = data;
-    const auto& specs = reportFigureSpecs();
-    ASSERT_EQ(specs.size(), 7u);
-    EXPECT_STREQ(specs[0].fileName, "molecule.jpg");
-    EXPECT_STREQ(specs[6].fileName, "shapes_of_gr_crystal.jpg");
-    EXPECT_EQ(specs[6].width, 600);
-    EXPECT_EQ(specs[6].height, 1000);
+    const auto& layouts = reportFigureLayouts();
+    ASSERT_EQ(layouts.size(), 7u);
+    EXPECT_STREQ(layouts[0].fileName, "molecule.jpg");
+    EXPECT_STREQ(layouts[6].fileName, "shapes_of_gr_crystal.jpg");
+    EXPECT_EQ(layouts[6].width, 600);
+    EXPECT_EQ(layouts[6].height, 1000);
     QTemporaryDir folder;
-    for (const ReportFigureSpec& spec : specs) {
-        const QImage image = drawReportFigure(spec.figure, data);
-        EXPECT_EQ(image.size(), QSize(spec.width, spec.height)) << spec.fileName;
-        EXPECT_GT(nonWhite(image), spec.width * spec.height / 200) << spec.fileName;
-        QString name = QString::fromLatin1(spec.fileName);
+    for (const ReportFigureLayout& layout : layouts) {
+        const QImage image = drawReportFigure(layout.figure, data);
+        EXPECT_EQ(image.size(), QSize(layout.width, layout.height)) << layout.fileName;
+        EXPECT_GT(nonWhite(image), layout.width * layout.height / 200) << layout.fileName;
+        QString name = QString::fromLatin1(layout.fileName);
         name.chop(4);
         test::keepPicture(image, name.toLatin1().constData());
-        EXPECT_EQ(saveJpeg(image, folder.filePath(spec.fileName)), SaveStatus::Ok);
+        EXPECT_EQ(saveJpeg(image, folder.filePath(layout.fileName)), SaveStatus::Ok);
     }
     const QImage chart = drawReportChart(data);
     EXPECT_EQ(chart.size(), QSize(800, 600));

@@ -230,7 +230,7 @@ TEST(ReportPictures, FullReportPicturesHaveTheirNamesAndSizes) {
     const PhysicalData data = makeStartData();
     for (std::size_t i = 0; i < std::size(kFullReportPictures); ++i) {
         const FullReportPicture& p = kFullReportPictures[i];
-        EXPECT_EQ(views::reportFigureSpecs()[i].fileName, std::string(p.fileName));
+        EXPECT_EQ(views::reportFigureLayouts()[i].fileName, std::string(p.fileName));
         EXPECT_EQ(drawFullReportPicture(i, data).size(), QSize(p.width, p.height)) << p.fileName;
     }
 }
