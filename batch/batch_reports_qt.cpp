@@ -1,6 +1,9 @@
 // The batch runner's reports through the desktop program's report code, on
 // Qt's offscreen platform: a cluster node has no display.
 
+#include <sys/stat.h>
+#include <unistd.h>
+#include <QDir>
 #include <QGuiApplication>
 
 #include <clocale>
@@ -20,6 +23,18 @@ namespace {
 std::unique_ptr<QGuiApplication> makeGuiApplication() {
     if (QGuiApplication::instance() != nullptr) return nullptr;
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A job on a cluster node has no session folder; Qt would make one and say so on
+    // every report. A private folder of the runner's own keeps its output clean.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QByteArray folder =
+            QDir::tempPath().toLocal8Bit() + "/quorvane-runtime-" + QByteArray::number(getuid());
+        ::mkdir(folder.constData(), 0700);  // there already from an earlier report: fine
+        struct stat info {};
+        // Only a folder that is the user's own and closed to others will do.
+        if (::lstat(folder.constData(), &info) == 0 && S_ISDIR(info.st_mode) &&
+            info.st_uid == getuid() && (info.st_mode & 0777) == 0700)
+            qputenv("XDG_RUNTIME_DIR", folder);
+    }
     static int argc = 1;
     static char name[] = "quorvane-batch";
     static char* argv[] = {name, nullptr};
