@@ -62,12 +62,7 @@ bool writeWhole(const std::string& path, const std::string& text) {
 
 bool saveFullReport(AppState& state, Platform& platform, ReportFields& fields,
                     const ReportTemplate& source) {
-    FileQuestion question;
-    question.title = "Select html file to save full report";
-    question.filter = "*.html";
-    question.initialName = "*.html";
-    question.forSaving = true;
-    const auto path = platform.chooseFile(question);
+    const auto path = askReportFile(platform, "Select html file to save full report", ".html");
     if (!path) return false;
     return writeFullReport(state, platform, fields, *path, source);
 }
@@ -115,12 +110,7 @@ bool writeFullReport(AppState& state, Platform& platform, ReportFields& fields,
 }
 
 bool saveReportChart(AppState& state, Platform& platform) {
-    FileQuestion question;
-    question.title = "Select file to save report chart";
-    question.filter = "*.jpg";
-    question.initialName = "*.jpg";
-    question.forSaving = true;
-    const auto path = platform.chooseFile(question);
+    const auto path = askReportFile(platform, "Select file to save report chart", ".jpg");
     if (!path) return false;
     return writeReportChart(state, platform, *path);
 }

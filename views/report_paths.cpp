@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "common/file_io.h"
+#include "common/platform.h"
 
 namespace quorvane {
 
@@ -34,6 +35,16 @@ std::string relativePicturePath(const std::string& folderName, const std::string
         }
     }
     return out;
+}
+
+std::optional<std::string> askReportFile(Platform& platform, const char* title,
+                                         const std::string& extension) {
+    FileQuestion question;
+    question.title = title;
+    question.filter = "*" + extension;
+    question.initialName = "*" + extension;
+    question.forSaving = true;
+    return platform.chooseFile(question);
 }
 
 bool makeFolder(const std::string& folder) {

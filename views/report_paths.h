@@ -1,6 +1,7 @@
 #pragma once
 /// Where a report puts its pictures and how it refers to them.
 
+#include <optional>
 #include <string>
 
 namespace quorvane {
@@ -22,6 +23,13 @@ std::string lastPathComponent(const std::string& path);
 /// picture loads whatever the folder is called and whatever character set
 /// the page declares.
 std::string relativePicturePath(const std::string& folderName, const std::string& fileName);
+
+class Platform;
+
+/// Asks where to save a report file: the save dialog with `title`, its filter
+/// and initial name "*" + `extension` (".html", ".jpg"); empty when cancelled.
+std::optional<std::string> askReportFile(Platform& platform, const char* title,
+                                         const std::string& extension);
 
 /// Creates a folder whose parent exists; true when it exists afterwards.
 bool makeFolder(const std::string& folder);

@@ -57,12 +57,7 @@ class PictureWriter {
 
 RunReportResult saveRunReport(AppState& state, Platform& platform,
                               const RunReportOptions& options) {
-    FileQuestion question;
-    question.title = "Select html file to save report";
-    question.filter = "*.html";
-    question.initialName = "*.html";
-    question.forSaving = true;
-    const auto path = platform.chooseFile(question);
+    const auto path = askReportFile(platform, "Select html file to save report", ".html");
     if (!path) return {};
     return writeRunReport(state, platform, *path, options);
 }
