@@ -12,8 +12,8 @@
 
 #include "batch/batch_reports.h"
 #include "experiments/session.h"
-#include "views/report_full.h"
-#include "views/report_run.h"
+#include "reports/report_full.h"
+#include "reports/report_run.h"
 
 namespace quorvane::batch {
 namespace {

@@ -18,7 +18,8 @@ bool parseWholeNumber(const std::string& text, long long low, long long high, lo
 /// in the data file.
 std::string checkSettingText(const std::string& key, const std::string& value);
 
-/// Applies one setting; returns what is wrong with it, or "" when it was taken.
+/// Applies one setting through the panels' sheets; returns what is wrong with
+/// it, or "" when it was taken.
 std::string applyKeySetting(Session& session, const std::string& key, const std::string& value);
 
 }  // namespace quorvane::batch

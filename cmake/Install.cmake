@@ -17,8 +17,8 @@ endforeach()
 # folder at a first start); a copy stands beside the help pages for users who want to
 # start a template of their own from it.
 list(APPEND copy_commands COMMAND ${CMAKE_COMMAND} -E copy_if_different
-     ${PROJECT_SOURCE_DIR}/views/report_template.html ${share_build_dir}/templates/report_template.html)
-install(FILES views/report_template.html DESTINATION ${CMAKE_INSTALL_DATADIR}/quorvane/templates)
+     ${PROJECT_SOURCE_DIR}/reports/report_template.html ${share_build_dir}/templates/report_template.html)
+install(FILES reports/report_template.html DESTINATION ${CMAKE_INSTALL_DATADIR}/quorvane/templates)
 add_custom_target(quorvane_share ALL ${copy_commands} COMMENT "Shared files into the build tree")
 
 install(TARGETS quorvane-batch RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

@@ -18,7 +18,7 @@ endfunction()
 
 # One test program per module folder under tests/, registered with CTest.
 function(quorvane_test_folder name)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "LABEL" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${name}/*.cpp)
   if(NOT sources)
     return()
@@ -29,5 +29,5 @@ function(quorvane_test_folder name)
     QUORVANE_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/data"
     QUORVANE_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   gtest_discover_tests(test_${name} DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS ${ARG_LABEL})
 endfunction()

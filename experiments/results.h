@@ -5,10 +5,17 @@
 #include "engine/growth_record.h"
 #include "engine/run_evaluation.h"
 #include "experiments/run_record.h"
+#include "model/physical_data.h"
+#include "model/run_settings.h"
 
 namespace quorvane {
 
 struct Results {
+    /// The data and run settings the current run runs with, taken when it
+    /// starts or resumes: its evaluation, status and report read these, so
+    /// that data edited after the run do not re-evaluate it.
+    PhysicalData runData = makeStartData();
+    RunSettings runSettings = makeStartRunSettings(runData);
     GrowthRecord record;
     RunEvaluation evaluation;
     RunRecord current;

@@ -20,6 +20,8 @@ bool RunController::PrepareNewRun() {
         ++rs.refusedRuns;
         return false;
     }
+    state_.results.runData = d;
+    state_.results.runSettings = run;
     rs.startTime = now;
     rs.elapsedSeconds = 0;
     rs.elapsedRemainderSeconds = 0;
@@ -264,6 +266,8 @@ void RunController::PressPauseResume() {
             setCaption(kCaptionResume);
             return;
         }
+        state_.results.runData = state_.data;
+        state_.results.runSettings = state_.run;
         StartLoop();
         return;
     }
@@ -326,17 +330,18 @@ void RunController::FillRunRecord() {
     const GrowthEngine& engine = state_.engine;
     const ContactGeometry& contact =
         engine.hasField() ? engine.runGeometry().contact : engine.displayGeometry().contact;
-    quorvane::FillRunRecord(state_.results, state_.data, state_.run, contact);
+    Results& results = state_.results;
+    quorvane::FillRunRecord(results, results.runData, results.runSettings, contact);
 }
 
 void RunController::EvaluateRun() {
     const RunState& rs = state_.runState;
     Results& results = state_.results;
-    EvaluationInputs inputs = evaluationInputs(state_.data, state_.run, rs.runFlag, rs.startTime,
-                                               rs.endTime, platform_.nowSeconds());
+    EvaluationInputs inputs = evaluationInputs(results.runData, results.runSettings, rs.runFlag,
+                                               rs.startTime, rs.endTime, platform_.nowSeconds());
     results.evaluation = Evaluate(results.record, inputs);
-    applyEvaluation(results.current, results.evaluation, state_.data,
-                    state_.run.Is_includes_porosity != 0);
+    applyEvaluation(results.current, results.evaluation, results.runData,
+                    results.runSettings.Is_includes_porosity != 0);
 }
 
 void RunController::takeControls() {

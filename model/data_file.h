@@ -9,6 +9,7 @@
 #include "common/platform.h"
 #include "model/data_fields.h"
 #include "model/physical_data.h"
+#include "model/quantity_schema.h"
 #include "model/random_argument.h"
 #include "model/research_settings.h"
 #include "model/run_settings.h"
@@ -17,15 +18,6 @@ namespace quorvane {
 
 inline constexpr const char* kNotDataFileMessage = "It is not correct file for reading data";
 inline constexpr const char* kCannotWriteMessage = "Error to open file for writing";
-
-/// Everything a data file holds, wherever the program keeps it. The desktop
-/// program points it at the panels' objects, the batch runner at its own.
-struct DataDocument {
-    PhysicalData& data;
-    RunSettings& run;
-    ResearchSettings& research;
-    std::vector<RandomArgument>& randomArguments;
-};
 
 /// What writing did.
 struct DataFileWriteResult {

@@ -24,103 +24,6 @@ constexpr int kShortestLine = 4;
 /// 1 within 5e-6.
 constexpr double kPrintedMassTolerance = 1e-5;
 
-struct DataDoubleKey {
-    const char* key;
-    double PhysicalData::*member;
-};
-/// The quantities of the data read as they stand (lines 12 to 31); the
-/// bond length is a text and comes separately.
-constexpr std::array<DataDoubleKey, 19> kDataDoubles{{
-    {"Size_A", &PhysicalData::Size_A},
-    {"Size_B", &PhysicalData::Size_B},
-    {"Size_C", &PhysicalData::Size_C},
-    {"Enthalpie", &PhysicalData::Enthalpie},
-    {"Molecular_Weight", &PhysicalData::Molecular_Weight},
-    {"Surface_Energy", &PhysicalData::Surface_Energy},
-    {"Temperature_of_Liquidus", &PhysicalData::Temperature_of_Liquidus},
-    {"Temperature_of_Melt", &PhysicalData::Temperature_of_Melt},
-    {"Temperature", &PhysicalData::Temperature},
-    {"Frequency_of_Vibrations", &PhysicalData::Frequency_of_Vibrations},
-    {"Activation_Energy", &PhysicalData::Activation_Energy},
-    {"Density", &PhysicalData::Density},
-    {"Molecular_Enthaphie", &PhysicalData::Molecular_Enthaphie},
-    {"Concentration", &PhysicalData::Concentration},
-    {"General_Suupercooling", &PhysicalData::General_Suupercooling},
-    {"General_Surface_Energy", &PhysicalData::General_Surface_Energy},
-    {"Frequency_of_Jumps", &PhysicalData::Frequency_of_Jumps},
-    {"Surface", &PhysicalData::Surface},
-    {"Volume", &PhysicalData::Volume},
-}};
-
-struct UnitKey {
-    const char* key;
-    int PhysicalData::*member;
-    int count;  ///< indices 0..count-1 name a unit
-};
-const std::array<UnitKey, 7> kUnitKeys{{
-    {"system", &PhysicalData::system, static_cast<int>(kUnitSystemNames.size())},
-    {"dimension", &PhysicalData::dimension, unitCount(UnitKind::Length)},
-    {"weight", &PhysicalData::weight, unitCount(UnitKind::Weight)},
-    {"energy", &PhysicalData::energy, unitCount(UnitKind::Energy)},
-    {"temperature", &PhysicalData::temperature, unitCount(UnitKind::Temperature)},
-    {"time", &PhysicalData::time, unitCount(UnitKind::Time)},
-    {"concentration", &PhysicalData::concentration, unitCount(UnitKind::Concentration)},
-}};
-
-struct RunDoubleKey {
-    const char* key;
-    double RunSettings::*member;
-};
-constexpr std::array<RunDoubleKey, 6> kRunDoubles{{
-    {"N_in_per_step", &RunSettings::N_in_per_step},
-    {"Prob_in_at_step", &RunSettings::Prob_in_at_step},
-    {"Time_step", &RunSettings::Time_step},
-    {"Layers_limit", &RunSettings::Layers_limit},
-    {"Time_simulattion_limit", &RunSettings::Time_simulattion_limit},
-    {"Time_simulattion_limit_first_layer", &RunSettings::Time_simulattion_limit_first_layer},
-}};
-
-struct RunIntKey {
-    const char* key;
-    int RunSettings::*member;
-};
-constexpr std::array<RunIntKey, 4> kRunInts{{
-    {"Is_layers_limit", &RunSettings::Is_layers_limit},
-    {"Is_time_simulattion_limit", &RunSettings::Is_time_simulattion_limit},
-    {"Is_time_simulattion_limit_first_layer", &RunSettings::Is_time_simulattion_limit_first_layer},
-    {"Is_any_limits", &RunSettings::Is_any_limits},
-}};
-
-struct ResearchIntKey {
-    const char* key;
-    int ResearchSettings::*member;
-};
-constexpr std::array<ResearchIntKey, 4> kResearchInts{{
-    {"Do_optimize_run_probabilities", &ResearchSettings::Do_optimize_run_probabilities},
-    {"Do_exit_when_less_than_N_layers_filled",
-     &ResearchSettings::Do_exit_when_less_than_N_layers_filled},
-    {"Theshold_of_layesr_to_fill", &ResearchSettings::Theshold_of_layesr_to_fill},
-    {"Values_to_try_as_loop_or_list", &ResearchSettings::Values_to_try_as_loop_or_list},
-}};
-
-struct ResearchTextKey {
-    const char* key;
-    std::string ResearchSettings::*member;
-};
-constexpr std::array<ResearchTextKey, 3> kResearchTexts{{
-    {"Start_loop_from", &ResearchSettings::Start_loop_from},
-    {"Step_in_loop", &ResearchSettings::Step_in_loop},
-    {"N_steps_in_loop", &ResearchSettings::N_steps_in_loop},
-}};
-
-template <typename Table>
-auto findKey(const Table& table, std::string_view key) -> decltype(&table[0]) {
-    for (const auto& entry : table) {
-        if (key == entry.key) return &entry;
-    }
-    return nullptr;
-}
-
 /// Stores the number a text reads as (atof), unless it is NaN or infinite:
 /// such a value would spread through every formula and every file.
 void storeFinite(double& target, std::string_view text) {
@@ -186,73 +89,75 @@ void readRandomArgument(const std::string& key, const std::vector<std::string>& 
     arguments[static_cast<size_t>(index)] = std::move(argument);
 }
 
-/// The keys that need more than storing one value.
-bool readSpecialKey(const std::string& key, const std::vector<std::string>& fields,
-                    const std::string& value, DataDocument& doc) {
-    PhysicalData& d = doc.data;
-    if (key == "accuracy") {
-        d.accuracy = std::clamp(cAtoi(value), 1, 20);
-    } else if (key == "Characterictic_length_of_bond") {
-        double length = cAtof(value);
-        if (!std::isfinite(length)) return true;
-        d.Characterictic_length_of_bond = value;
-        d.bondLength = length;
-    } else if (key == "Is_includes_porosity") {
-        doc.run.Is_includes_porosity = cAtoi(value) > 0 ? 1 : 0;
-    } else if (key == "Chart_show_curves") {
-        for (size_t i = 0; i < d.Chart_show_curves.size() && i + 1 < fields.size(); ++i)
-            d.Chart_show_curves[i] = cAtoi(fields[i + 1]);
-    } else if (key == "Paint_temp_curve_with_zoom") {
-        double zoom = cAtof(value);
-        if (std::isfinite(zoom)) d.Paint_temp_curve_with_zoom = std::clamp(zoom, 0.01, 0.999);
-    } else if (key == "N_field_W" || key == "N_field_H") {
-        int size = cAtoi(value);  // a field needs at least one column each way
-        if (size >= 1) (key == "N_field_W" ? doc.run.N_field_W : doc.run.N_field_H) = size;
-    } else if (key == "List_of_values_to_try") {
-        // Each item is trimmed before the items are joined again, so the text
-        // is the one the dialog would show for the same list.
-        std::string list = trimBlanks(fields[1]);
-        for (size_t i = 2; i < fields.size(); ++i) {
-            list += ',';
-            list += trimBlanks(fields[i]);
-        }
-        doc.research.List_of_values_to_try = list;
-    } else if (key.starts_with(kRandomArgumentPrefix)) {
-        readRandomArgument(key, fields, doc.randomArguments);
-    } else {
-        return false;
+/// The list of values to try: each item is trimmed before the items are
+/// joined again, so the text is the one the dialog would show for the same list.
+std::string joinedList(const std::vector<std::string>& fields) {
+    std::string list = trimBlanks(fields[1]);
+    for (size_t i = 2; i < fields.size(); ++i) {
+        list += ',';
+        list += trimBlanks(fields[i]);
     }
-    return true;
+    return list;
 }
 
-/// Stores the value of a key found in one of the tables.
-void readTableKey(const std::string& key, const std::string& value, DataDocument& doc) {
-    if (auto* entry = findKey(kDataDoubles, key)) {
-        storeFinite(doc.data.*(entry->member), value);
-    } else if (auto* unit = findKey(kUnitKeys, key)) {
-        int index = cAtoi(value);  // an index outside the table would name no unit
-        if (index >= 0 && index < unit->count) doc.data.*(unit->member) = index;
-    } else if (auto* runDouble = findKey(kRunDoubles, key)) {
-        storeFinite(doc.run.*(runDouble->member), value);
-    } else if (auto* runInt = findKey(kRunInts, key)) {
-        doc.run.*(runInt->member) = cAtoi(value);
-    } else if (auto* researchInt = findKey(kResearchInts, key)) {
-        doc.research.*(researchInt->member) = cAtoi(value);
-    } else if (auto* text = findKey(kResearchTexts, key)) {
-        doc.research.*(text->member) = value;
-    } else if (key == "Is_Frequency_of_Vibrations_Set_Default") {
-        doc.data.Is_Frequency_of_Vibrations_Set_Default = cAtoi(value);
-    } else if (key == "Parts_of_surface_for_edges") {
-        doc.data.Parts_of_surface_for_edges = value;
-    } else if (key == "Parts_of_surface_for_vertices") {
-        doc.data.Parts_of_surface_for_vertices = value;
-    } else if (key == "N_terms_inInterpolation") {
-        int terms = cAtoi(value);
-        if (terms >= 0 && terms <= 10) doc.research.N_terms_inInterpolation = terms;
-    } else if (key == "Sheme_for_running_with_porosity") {
-        int scheme = cAtoi(value);  // names a combo entry
-        if (scheme >= 0 && scheme < static_cast<int>(kPorositySchemeNames.size()))
-            doc.research.Sheme_for_running_with_porosity = scheme;
+void readWhole(const QuantityRow& row, const std::string& value, int& target) {
+    const int number = cAtoi(value);
+    switch (row.readRule) {
+        case ReadRule::Ignore:
+            if (withinBounds(row, number)) target = number;
+            break;
+        case ReadRule::IgnoreBelow:
+            if (number >= row.bounds.low) target = number;
+            break;
+        case ReadRule::Clamp:
+            target = static_cast<int>(std::clamp<double>(number, row.bounds.low, row.bounds.high));
+            break;
+        case ReadRule::PositiveOne:
+            target = number > 0 ? 1 : 0;
+            break;
+        default:
+            target = number;
+    }
+}
+
+void readReal(const QuantityRow& row, const std::string& value, double& target) {
+    double number = cAtof(value);
+    // NaN or infinity would spread through every formula and every file.
+    if (!std::isfinite(number)) return;
+    if (row.readRule == ReadRule::Clamp)
+        number = std::clamp(number, row.bounds.low, row.bounds.high);
+    target = number;
+}
+
+void readText(const QuantityRow& row, const std::string& value, DataDocument& doc) {
+    if (row.readRule == ReadRule::NumberOnly) {
+        const double number = cAtof(value);
+        if (!std::isfinite(number)) return;
+        doc.data.*row.parsed = number;
+    }
+    *textOf(row, doc) = value;
+}
+
+/// Stores one line's value in the quantity its key names.
+void readRow(const QuantityRow& row, const std::vector<std::string>& fields,
+             const std::string& value, DataDocument& doc) {
+    switch (row.kind) {
+        case QuantityKind::Real:
+            return readReal(row, value, *realOf(row, doc));
+        case QuantityKind::Whole:
+        case QuantityKind::UnitIndex:
+            return readWhole(row, value, *wholeOf(row, doc));
+        case QuantityKind::Text:
+            return readText(row, value, doc);
+        case QuantityKind::ValueList:
+            *textOf(row, doc) = joinedList(fields);
+            return;
+        case QuantityKind::Curves:
+            for (size_t i = 0; i < doc.data.Chart_show_curves.size() && i + 1 < fields.size(); ++i)
+                doc.data.Chart_show_curves[i] = cAtoi(fields[i + 1]);
+            return;
+        default:
+            return;  // written for the reader of the file, never read back
     }
 }
 
@@ -262,7 +167,9 @@ void readLineOfData(const std::string& line, DataDocument& doc) {
     if (fields.size() < 2) return;  // a known key without a value changes nothing
     std::string key = trimBlanks(fields[0]);
     std::string value = trimBlanks(fields[1]);
-    if (!readSpecialKey(key, fields, value, doc)) readTableKey(key, value, doc);
+    if (key.starts_with(kRandomArgumentPrefix))
+        return readRandomArgument(key, fields, doc.randomArguments);
+    if (const QuantityRow* row = findQuantity(key)) readRow(*row, fields, value, doc);
 }
 
 /// The refresh after reading, as far as the data go; the panels then show

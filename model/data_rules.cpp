@@ -305,9 +305,14 @@ void zoomChartOut(PhysicalData& d) {
     d.Paint_temp_curve_with_zoom = std::max(d.Paint_temp_curve_with_zoom * 0.95, 0.01);
 }
 
-EditOutcome enterFieldText(PhysicalData& d, RunSettings& run, DataField field,
-                           std::string_view text, Platform& platform) {
+EditOutcome enterFieldText(PhysicalData& d, RunSettings& run, std::optional<DataField> field,
+                           std::string_view text, Platform& platform, const ShapeTexts* shown) {
     UpdateRequest request = requestFromData(d);
+    if (shown) {
+        request.edgesText = shown->edges;
+        request.verticesText = shown->vertices;
+        request.bondText = shown->bond;
+    }
     request.focus = field;
     request.focusText = std::string(text);
     if (field == DataField::EdgesRatio) request.edgesText = request.focusText;

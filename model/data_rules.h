@@ -78,11 +78,22 @@ struct EditOutcome {
     bool theoryComputed = false;  ///< false: the temperature was too close to 0 K
 };
 
+/// The three surface-shape texts as their fields show them (typed, perhaps
+/// not yet entered).
+struct ShapeTexts {
+    std::string edges;
+    std::string vertices;
+    std::string bond;
+};
+
 /// The user typed `text` into `field` and pressed Enter: Update, the
 /// repaint's recomputation, the theory, and P and the time step again with
-/// the jump frequency the edit may have changed.
-EditOutcome enterFieldText(PhysicalData& d, RunSettings& run, DataField field,
-                           std::string_view text, Platform& platform);
+/// the jump frequency the edit may have changed. Without a field (Enter on a
+/// field as shown) the shape texts are parsed again and no number changes.
+/// Update reads the shape texts as `shown`, or as the data hold them.
+EditOutcome enterFieldText(PhysicalData& d, RunSettings& run, std::optional<DataField> field,
+                           std::string_view text, Platform& platform,
+                           const ShapeTexts* shown = nullptr);
 /// The same by data-file key ("Size_A=7"); nullopt, with nothing changed,
 /// for a key that names no field.
 std::optional<EditOutcome> enterDataKeyValue(PhysicalData& d, RunSettings& run,

@@ -150,4 +150,16 @@ UnitChangeEffect changeUnitSystem(PhysicalData& d, RunSettings& run, int newInde
     return effect;
 }
 
+UnitChangeEffect changeUnitByKey(PhysicalData& d, RunSettings& run, std::string_view key,
+                                 int newIndex) {
+    if (key == "system") return changeUnitSystem(d, run, newIndex);
+    if (key == "dimension") return changeLengthUnit(d, newIndex);
+    if (key == "weight") return changeWeightUnit(d, newIndex);
+    if (key == "energy") return changeEnergyUnit(d, newIndex);
+    if (key == "temperature") return changeTemperatureScale(d, newIndex);
+    if (key == "time") return changeTimeUnit(d, run, newIndex);
+    if (key == "concentration") return changeConcentrationUnit(d, newIndex);
+    return {};
+}
+
 }  // namespace quorvane

@@ -3,6 +3,7 @@
 /// selects another unit, and what the change means for the experiment plan
 /// and the cached chart labels, which live elsewhere.
 
+#include <string_view>
 #include <vector>
 
 #include "model/physical_data.h"
@@ -48,6 +49,12 @@ UnitChangeEffect changeConcentrationUnit(PhysicalData& d, int newIndex);
 /// and time in this order; Custom (2) changes no unit. The six unit combos are
 /// editable only under Custom (see `unitCombosEnabled`).
 UnitChangeEffect changeUnitSystem(PhysicalData& d, RunSettings& run, int newIndex);
+
+/// The change of the unit a data-file unit key names ("system", "dimension",
+/// "weight", "energy", "temperature", "time", "concentration"); nothing for
+/// any other key.
+UnitChangeEffect changeUnitByKey(PhysicalData& d, RunSettings& run, std::string_view key,
+                                 int newIndex);
 
 /// True when the user picks the units one by one (the Custom system).
 inline bool unitCombosEnabled(const PhysicalData& d) {

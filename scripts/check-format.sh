@@ -9,6 +9,6 @@ if [ -z "$formatter" ]; then
     exit 1
 fi
 files=$(git ls-files -co --exclude-standard '*.cpp' '*.h' 2>/dev/null)
-[ -n "$files" ] || files=$(find common engine model experiments ui app batch bench tests fuzz \
+[ -n "$files" ] || files=$(find common engine model experiments sheets views reports ui app batch bench tests fuzz \
                                -name '*.cpp' -o -name '*.h' 2>/dev/null)
 echo "$files" | xargs -r "$formatter" --dry-run --Werror

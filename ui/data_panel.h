@@ -1,18 +1,18 @@
 #pragma once
 /// The Data panel (`my_Data`): the physical data of the molecule and the
 /// medium in edit fields, their units, the derived and theoretical values,
-/// and the chart of the theoretical curves. Every rule that ties the fields
-/// together lives in the model (data_rules, unit_change, theory); the panel
-/// only reads the fields, calls the rules and writes the numbers back.
+/// and the charts of the theory and of the engine's probabilities. Its form
+/// lays the controls out; every rule and text comes from its sheet.
 
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
-#include "experiments/session.h"
-#include "model/data_fields.h"
+#include "sheets/data_sheet.h"
+#include "ui/chart_area.h"
 
 class QCheckBox;
 class QComboBox;
@@ -20,37 +20,16 @@ class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
-class QPainter;
 class QPushButton;
 class QSpinBox;
+
+namespace Ui {
+class DataPanelForm;
+}
 
 namespace quorvane {
 
 class QtPlatform;
-
-/// The tab-separated table of the theoretical values over the chart's
-/// temperature range (`steps` + 1 temperatures), headed by the maximum of the
-/// growth rate. Undefined values are left empty.
-std::string theoryTableText(const PhysicalData& data, int steps);
-/// The theoretical chart's curves as shown: the temperature, then the
-/// growth rate, roughness and porosity of the growth direction, each only
-/// while its curve is switched on.
-std::string chartCurvesText(const PhysicalData& data, int steps);
-/// The probability chart's values: contact fraction, probability out and in per step.
-std::string probabilityTableText(const PhysicalData& data, const RunSettings& run);
-/// The scale text beside a unit combo (rich text), e.g. "( 10<sup>-10</sup> metres)".
-QString unitScaleText(UnitKind kind, int index);
-
-/// The area the theoretical chart is painted into. Until a painter is given
-/// it stays an empty framed area.
-class ChartArea : public QWidget {
-  public:
-    explicit ChartArea(QWidget* parent = nullptr);
-    std::function<void(QPainter&, const QRect&)> painter;
-
-  protected:
-    void paintEvent(QPaintEvent* event) override;
-};
 
 class DataPanel : public QWidget {
     Q_OBJECT
@@ -61,28 +40,30 @@ class DataPanel : public QWidget {
     static constexpr int kSizeBControl = 1004;
     static constexpr int kSizeCControl = 1005;
     /// Steps of the temperature range of the third copied table.
-    static constexpr int kTableSteps = 100;
+    static constexpr int kTableSteps = DataSheet::kTableSteps;
 
     DataPanel(Session& session, QtPlatform& platform, QWidget* parent = nullptr);
+    ~DataPanel() override;
 
     /// `my_Data` in the program's own words.
     using my_Data = DataPanel;
 
+    DataSheet& sheet() { return sheet_; }
     QLineEdit* field(DataField f) const { return edits_[static_cast<int>(f)]; }
     QComboBox* unitCombo(int i) const { return combos_[i]; }  ///< 0 system .. 6 concentration
     QLabel* scaleLabel(int i) const { return scales_[i]; }
-    QLabel* theoryLabel() const { return theory_; }
-    QLabel* predictionLabel() const { return prediction_; }
-    QCheckBox* defaultCheck() const { return defaultCheck_; }
-    QSpinBox* accuracyBox() const { return accuracy_; }
-    QPushButton* fileButton() const { return fileButton_; }
-    QPushButton* estimateButton() const { return estimate_; }
+    QLabel* theoryLabel() const;
+    QLabel* predictionLabel() const;
+    QCheckBox* defaultCheck() const;
+    QSpinBox* accuracyBox() const;
+    QPushButton* fileButton() const;
+    QPushButton* estimateButton() const;
     QMenu* fileMenu() const { return fileMenu_; }
-    ChartArea* chartArea() const { return chart_; }
-    ChartArea* frequencyChart() const { return frequencyChart_; }
-    ChartArea* probabilityChart() const { return probabilityChart_; }
+    ChartArea* chartArea() const;
+    ChartArea* frequencyChart() const;
+    ChartArea* probabilityChart() const;
     QLabel* curveLabel(int curve) const { return curveLabels_[curve]; }
-    QLabel* zoomLabel(bool in) const { return in ? zoomIn_ : zoomOut_; }
+    QLabel* zoomLabel(bool in) const;
 
     void focusFirstSize();
     /// 1003, 1004 or 1005 when `w` is that size field, else 0.
@@ -94,7 +75,7 @@ class DataPanel : public QWidget {
     /// in a field with selected text is left to the field.
     bool copyKey(const QKeyEvent& key, const QWidget* target);
 
-    /// Writes every field, label and text from the data.
+    /// Writes every field, label and text from the sheet.
     void refreshFromData();
     /// Inputs are held while a run goes on.
     void refreshEnabled();
@@ -125,47 +106,30 @@ class DataPanel : public QWidget {
     void showEvent(QShowEvent* event) override;
 
   private:
-    void buildFields();
-    QWidget* buildLeftColumn();
-    QWidget* buildMiddleColumn();
-    QWidget* buildRightColumn();
-    QLineEdit* makeEdit(DataField f, int width = 90);
+    void bindFields();
+    void bindUnits();
+    void bindCharts();
+    void bindCommands();
+    void buildFileMenu();
     void fieldEdited(DataField f);
-    void applyEdit(std::optional<DataField> focus, const std::string& text);
-    void unitChanged(int combo, int index);
-    void refreshUnits();
-    void refreshTheory();
+    /// Shows what an edit did: the fields again, the focus on a refused text.
+    void showEdit(const std::vector<DataField>& refused);
+    ShapeTexts shownShapeTexts() const;
     void refreshChartLabels();
     void chartLabelClicked(const QString& which);
-    bool chooseCsv(bool forSaving, std::string& path);
 
     Session& session_;
     QtPlatform& platform_;
-    PhysicalData& data_;
+    DataSheet sheet_;
+    std::unique_ptr<Ui::DataPanelForm> form_;
     std::array<QLineEdit*, kDataFieldCount> edits_{};
-    std::array<QComboBox*, 7> combos_{};
-    std::array<QLabel*, 7> scales_{};
-    std::array<QLabel*, 22> unitLabels_{};
+    std::array<QLabel*, kDataFieldCount> unitLabels_{};
+    std::array<QComboBox*, DataSheet::kComboCount> combos_{};
+    std::array<QLabel*, DataSheet::kComboCount> scales_{};
     std::array<QLabel*, 3> curveLabels_{};
-    QLabel* zoomIn_ = nullptr;
-    QLabel* zoomOut_ = nullptr;
-    QLabel* theory_ = nullptr;
-    QLabel* prediction_ = nullptr;
-    QCheckBox* defaultCheck_ = nullptr;
-    QSpinBox* accuracy_ = nullptr;
-    QPushButton* fileButton_ = nullptr;
-    QPushButton* estimate_ = nullptr;
-    QPushButton* updateButton_ = nullptr;
     QMenu* fileMenu_ = nullptr;
     QAction* reportChartAction_ = nullptr;
     QAction* fullReportAction_ = nullptr;
-    ChartArea* chart_ = nullptr;
-    ChartArea* frequencyChart_ = nullptr;
-    ChartArea* probabilityChart_ = nullptr;
-    /// The last field edited, or a scale change: it decides a few display formats.
-    std::optional<DataField> lastEdit_;
-    bool temperatureScaleChanged_ = false;
-    bool theoryComputed_ = true;
     bool refreshing_ = false;
 };
 

@@ -27,10 +27,10 @@
 #ifndef QUORVANE_BUILD_TYPE
 #define QUORVANE_BUILD_TYPE ""
 #endif
-#include "views/report_fields.h"
-#include "views/report_full.h"
-#include "views/report_run.h"
-#include "views/report_template.h"
+#include "reports/report_fields.h"
+#include "reports/report_full.h"
+#include "reports/report_run.h"
+#include "reports/report_template.h"
 
 namespace quorvane {
 

@@ -17,7 +17,11 @@ bool isEditableColumn(int column) {
 
 }  // namespace
 
-PlanList::PlanList(ExperimentPlan& plan, QWidget* parent) : QTableWidget(parent), plan_(plan) {
+PlanList::PlanList(ExperimentPlan& plan, QWidget* parent) : PlanList(parent) {
+    plan_ = &plan;
+}
+
+PlanList::PlanList(QWidget* parent) : QTableWidget(parent) {
     setObjectName("list1048");
     setColumnCount(5);
     QStringList captions;
@@ -45,12 +49,12 @@ PlanList::PlanList(ExperimentPlan& plan, QWidget* parent) : QTableWidget(parent)
 }
 
 void PlanList::refill() {
-    const auto& rows = plan_.rows();
+    const auto& rows = plan_->rows();
     refilling_ = true;
     clearContents();
     setRowCount(static_cast<int>(rows.size()));
     for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
-        const std::vector<std::string> texts = plan_.cellTexts(r);
+        const std::vector<std::string> texts = plan_->cellTexts(r);
         for (int c = 0; c < 5 && c < static_cast<int>(texts.size()); ++c)
             setItem(r, c, new QTableWidgetItem(QString::fromStdString(texts[c])));
     }
@@ -101,7 +105,7 @@ bool PlanList::commitEdit() {
     editBox_->hide();
     editBox_->setEnabled(false);
     editRow_ = editColumn_ = -1;
-    plan_.commitCell(row, column, text);
+    plan_->commitCell(row, column, text);
     refill();
     emit planEdited();
     return true;

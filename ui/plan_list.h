@@ -17,6 +17,9 @@ class PlanList : public QTableWidget {
     Q_OBJECT
   public:
     PlanList(ExperimentPlan& plan, QWidget* parent = nullptr);
+    /// A list without its plan yet, as a form makes it; `setPlan` gives it one.
+    explicit PlanList(QWidget* parent = nullptr);
+    void setPlan(ExperimentPlan& plan) { plan_ = &plan; }
 
     /// Deletes every line and inserts one per plan row; each column is as wide
     /// as its widest text plus 15 pixels.
@@ -41,7 +44,7 @@ class PlanList : public QTableWidget {
   private:
     void fitColumns();
 
-    ExperimentPlan& plan_;
+    ExperimentPlan* plan_ = nullptr;
     QLineEdit* editBox_ = nullptr;
     int selected_ = -1;
     bool refilling_ = false;

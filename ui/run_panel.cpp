@@ -9,17 +9,15 @@
 #include <QPointer>
 #include <QPushButton>
 #include <algorithm>
-#include <cmath>
+#include <span>
 
-#include "common/cformat.h"
 #include "experiments/plan_commands.h"
-#include "model/probabilities.h"
-#include "model/units.h"
+#include "sheets/plan_marks.h"
 #include "ui/experiment_dialog.h"
 #include "ui/full_run_setting.h"
 #include "ui/plan_list.h"
-#include "ui/run_panel_drawing.h"
-#include "views/probability_charts.h"
+#include "ui_run_panel.h"
+#include "views/run_panel_picture.h"
 
 namespace quorvane {
 
@@ -29,79 +27,47 @@ QString qs(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-/// Where each control of the panel stands, in pixels of the panel. The frames,
-/// labels and units are drawn around these places, so moving a control here
-/// moves everything that belongs to it.
-struct Place {
+/// The edits and check boxes of the run values, by the data-file key each sets.
+struct Binding {
     int id;
-    int x, y, w, h;
+    const char* key;
+    const char* label;  ///< how a refusal names the field
 };
-constexpr Place kPlaces[] = {
-    {kFieldWidthEdit, 105, 70, 80, 24},       {kFieldHeightEdit, 105, 105, 80, 24},
-    {kJumpsPerStepEdit, 105, 175, 80, 24},    {kProbabilityEdit, 105, 210, 80, 24},
-    {kTimeStepEdit, 105, 245, 80, 24},        {kSetDefaultButton, 35, 297, 110, 28},
-    {kNeverStopCheck, 655, 62, 160, 22},      {kLayersLimitCheck, 655, 94, 62, 22},
-    {kLayersLimitEdit, 725, 93, 70, 24},      {kTimeLimitCheck, 655, 126, 62, 22},
-    {kTimeLimitEdit, 725, 125, 70, 24},       {kFirstLayerLimitCheck, 655, 158, 62, 22},
-    {kFirstLayerLimitEdit, 725, 157, 70, 24}, {kPorosityCheck, 655, 194, 320, 22},
-    {kActionButton, 645, 250, 110, 30},       {kPauseResumeButton, 765, 250, 110, 30},
-    {kPlanEditButton, 645, 304, 80, 28},      {kPlanFileButton, 735, 304, 80, 28},
-    {kPlanListId, 645, 340, 505, 200},
+constexpr Binding kEdits[] = {
+    {kFieldWidthEdit, "N_field_W", "Width"},
+    {kFieldHeightEdit, "N_field_H", "Height"},
+    {kJumpsPerStepEdit, "N_in_per_step", "N"},
+    {kLayersLimitEdit, "Layers_limit", "the layer limit"},
+    {kTimeLimitEdit, "Time_simulattion_limit", "the time limit"},
+    {kFirstLayerLimitEdit, "Time_simulattion_limit_first_layer", "the first layer time limit"},
 };
+/// P and the time step follow from N, the field and the data: shown, not typed.
+constexpr Binding kShown[] = {{kProbabilityEdit, "Prob_in_at_step", "P"},
+                              {kTimeStepEdit, "Time_step", "the time step"}};
+constexpr std::span<const Binding> kEditLists[] = {kEdits, kShown};
+constexpr Binding kChecks[] = {
+    {kNeverStopCheck, "Is_any_limits", "Never stop"},
+    {kLayersLimitCheck, "Is_layers_limit", "After"},
+    {kTimeLimitCheck, "Is_time_simulattion_limit", "After"},
+    {kFirstLayerLimitCheck, "Is_time_simulattion_limit_first_layer", "After"},
+    {kPorosityCheck, "Is_includes_porosity", "concider hole defects phenomena"},
+};
+constexpr int kButtons[] = {kSetDefaultButton, kActionButton, kPauseResumeButton, kPlanEditButton,
+                            kPlanFileButton};
 
 constexpr int kPanelWidth = 1170;
 constexpr int kPanelHeight = 690;
 
 }  // namespace
 
-std::vector<std::string> takeRunEdits(const RunEditTexts& texts, const PhysicalData& data,
-                                      RunSettings& run) {
-    std::vector<std::string> refused;
-    auto whole = [&](const std::optional<std::string>& text, int& value, const char* name) {
-        if (!text) return;
-        double number = 0;
-        if (parseFiniteDouble(*text, number) && number >= 1 && number <= 1e6 &&
-            number == std::floor(number)) {
-            value = static_cast<int>(number);
-        } else {
-            refused.push_back(name);
-        }
-    };
-    auto real = [&](const std::optional<std::string>& text, double& value, const char* name) {
-        if (!text) return;
-        double number = 0;
-        if (parseFiniteDouble(*text, number) && number >= 0) {
-            value = number;
-        } else {
-            refused.push_back(name);
-        }
-    };
-    whole(texts.width, run.N_field_W, "Width");
-    whole(texts.height, run.N_field_H, "Height");
-    real(texts.jumps, run.N_in_per_step, "N");
-    real(texts.layersLimit, run.Layers_limit, "the layer limit");
-    real(texts.timeLimit, run.Time_simulattion_limit, "the time limit");
-    real(texts.firstLayerLimit, run.Time_simulattion_limit_first_layer,
-         "the first layer time limit");
-    // N is what the user types; P follows the field it is spread over.
-    recomputeProbabilityAndTimeStep(run, data);
-    return refused;
-}
-
-std::string runEditRefusalMessage(const std::vector<std::string>& names) {
-    std::string list;
-    for (size_t i = 0; i < names.size(); ++i) {
-        if (i > 0) list += i + 1 == names.size() ? " and " : ", ";
-        list += names[i];
-    }
-    return "Check " + list +
-           ": the field takes whole numbers of molecules from 1, N and the limits numbers "
-           "from 0. The value typed is not used.";
-}
-
 RunPanel::RunPanel(AppState& state, Session& session, Platform& platform, QWidget* parent)
-    : QWidget(parent), state_(state), session_(session), platform_(platform) {
-    setObjectName("m_Action");
+    : QWidget(parent),
+      state_(state),
+      session_(session),
+      platform_(platform),
+      sheet_(session),
+      form_(std::make_unique<Ui::RunPanelForm>()) {
+    form_->setupUi(this);
     // The panel's controls keep the desktop's own font, whatever large face
     // the tab captions above them use.
     const QFont desktop = QApplication::font();
@@ -109,15 +75,21 @@ RunPanel::RunPanel(AppState& state, Session& session, Platform& platform, QWidge
     own.setWeight(QFont::Normal);
     own.setItalic(false);
     setFont(own);
-    buildControls();
+    bindControls();
     buildMenus();
     researchDialog_ = new FullRunSetting(state_.research, platform_, this);
     hookCore();
     refreshDisplayValues();
-    planList_->refill();
+    planList()->refill();
     applyControlState();
     fitHeight();
     resize(minimumSize());
+}
+
+RunPanel::~RunPanel() = default;
+
+PlanList* RunPanel::planList() const {
+    return form_->list1048;
 }
 
 void RunPanel::fitHeight() {
@@ -126,73 +98,35 @@ void RunPanel::fitHeight() {
     if (height() < minimumHeight()) resize(width(), minimumHeight());
 }
 
-RunPanel::~RunPanel() = default;
-
-void RunPanel::buildControls() {
-    auto place = [this](QWidget* w, int id) {
-        for (const Place& p : kPlaces)
-            if (p.id == id) w->setGeometry(p.x, p.y, p.w, p.h);
-        controls_[id] = w;
-    };
-    for (int id : {kFieldWidthEdit, kFieldHeightEdit, kJumpsPerStepEdit, kProbabilityEdit,
-                   kTimeStepEdit, kLayersLimitEdit, kTimeLimitEdit, kFirstLayerLimitEdit}) {
-        auto* edit = new QLineEdit(this);
-        edit->setObjectName(QString("edit%1").arg(id));
-        place(edit, id);
-        connect(edit, &QLineEdit::returnPressed, this, &RunPanel::pressEnter);
-        connect(edit, &QLineEdit::editingFinished, this, [this] {
-            if (state_.runState.controlsEnabled) takeEdits();
-        });
-    }
-    // P and the time step follow from N, the field and the data: shown, not typed.
-    for (int id : {kProbabilityEdit, kTimeStepEdit}) {
-        auto* edit = static_cast<QLineEdit*>(controls_[id]);
-        edit->setReadOnly(true);
-        edit->setToolTip(id == kProbabilityEdit ? "P = N / (Width x Height)"
-                                                : "The time of one step: P divided by the "
-                                                  "jump frequency, in the current time unit");
-    }
-    struct Check {
-        int id;
-        const char* text;
-        int RunSettings::*field;
-    };
-    const Check checks[] = {
-        {kNeverStopCheck, "Never stop", &RunSettings::Is_any_limits},
-        {kLayersLimitCheck, "After", &RunSettings::Is_layers_limit},
-        {kTimeLimitCheck, "After", &RunSettings::Is_time_simulattion_limit},
-        {kFirstLayerLimitCheck, "After", &RunSettings::Is_time_simulattion_limit_first_layer},
-        {kPorosityCheck, "concider hole defects phenomena", &RunSettings::Is_includes_porosity},
-    };
-    for (const Check& c : checks) {
-        auto* box = new QCheckBox(c.text, this);
-        box->setObjectName(QString("check%1").arg(c.id));
-        place(box, c.id);
-        const auto field = c.field;
+void RunPanel::bindControls() {
+    for (std::span<const Binding> list : kEditLists)
+        for (const Binding& b : list) {
+            auto* edit = findChild<QLineEdit*>(QString("edit%1").arg(b.id));
+            controls_[b.id] = edit;
+            connect(edit, &QLineEdit::returnPressed, this, &RunPanel::pressEnter);
+            connect(edit, &QLineEdit::editingFinished, this, [this] {
+                if (state_.runState.controlsEnabled) takeEdits();
+            });
+        }
+    form_->edit1036->setToolTip("P = N / (Width x Height)");
+    form_->edit1037->setToolTip(
+        "The time of one step: P divided by the jump frequency, in the current time unit");
+    for (const Binding& c : kChecks) {
+        auto* box = findChild<QCheckBox*>(QString("check%1").arg(c.id));
+        controls_[c.id] = box;
+        const std::string key = c.key;
         const int id = c.id;
-        connect(box, &QCheckBox::toggled, this, [this, field, id](bool on) {
-            state_.run.*field = on ? 1 : 0;
+        connect(box, &QCheckBox::toggled, this, [this, key, id](bool on) {
+            sheet_.setFlag(key, on);
             if (id == kNeverStopCheck) neverStopToggled();
         });
     }
-    struct Button {
-        int id;
-        const char* text;
-    };
-    for (const Button& b : {Button{kSetDefaultButton, "Set default"},
-                            Button{kActionButton, "Action"}, Button{kPauseResumeButton, "Stop"},
-                            Button{kPlanEditButton, "Edit"}, Button{kPlanFileButton, "File"}}) {
-        auto* button = new QPushButton(b.text, this);
-        button->setObjectName(QString("button%1").arg(b.id));
-        place(button, b.id);
-    }
-    connect(static_cast<QPushButton*>(controls_[kPauseResumeButton]), &QPushButton::clicked, this,
-            &RunPanel::pressPauseResume);
-    connect(static_cast<QPushButton*>(controls_[kSetDefaultButton]), &QPushButton::clicked, this,
-            &RunPanel::pressSetDefault);
-    planList_ = new PlanList(state_.plan, this);
-    place(planList_, kPlanListId);
-    connect(planList_, &PlanList::planEdited, this, [this] { update(); });
+    for (int id : kButtons) controls_[id] = findChild<QPushButton*>(QString("button%1").arg(id));
+    connect(form_->button1049, &QPushButton::clicked, this, &RunPanel::pressPauseResume);
+    connect(form_->button1039, &QPushButton::clicked, this, &RunPanel::pressSetDefault);
+    planList()->setPlan(state_.plan);
+    controls_[kPlanListId] = planList();
+    connect(planList(), &PlanList::planEdited, this, [this] { update(); });
 }
 
 QAction* RunPanel::addCommand(QMenu* menu, const char* text, int id) {
@@ -203,6 +137,14 @@ QAction* RunPanel::addCommand(QMenu* menu, const char* text, int id) {
 }
 
 void RunPanel::buildMenus() {
+    buildActionMenu();
+    buildPlanMenus();
+    form_->button1051->setMenu(actionMenu_);
+    form_->button1052->setMenu(editMenu_);
+    form_->button1050->setMenu(fileMenu_);
+}
+
+void RunPanel::buildActionMenu() {
     actionMenu_ = new QMenu(this);
     addCommand(actionMenu_, "Start new single simulation", kCmdStartSingle);
     addCommand(actionMenu_, "Run full single run", kCmdRunFullSingle);
@@ -222,7 +164,9 @@ void RunPanel::buildMenus() {
     report->setEnabled(false);
     connect(tools, &QMenu::aboutToShow, this,
             [this, report] { report->setEnabled(static_cast<bool>(saveRunReport)); });
+}
 
+void RunPanel::buildPlanMenus() {
     editMenu_ = new QMenu(this);
     QMenu* add = editMenu_->addMenu("Add");
     QMenu* general = add->addMenu("General parameters");
@@ -251,10 +195,6 @@ void RunPanel::buildMenus() {
     addCommand(fileMenu_, "Save as", kCmdPlanSaveAs);
     fileMenu_->addSeparator();
     addCommand(fileMenu_, "Delete", kCmdPlanDelete);
-
-    static_cast<QPushButton*>(controls_[kActionButton])->setMenu(actionMenu_);
-    static_cast<QPushButton*>(controls_[kPlanEditButton])->setMenu(editMenu_);
-    static_cast<QPushButton*>(controls_[kPlanFileButton])->setMenu(fileMenu_);
 }
 
 void RunPanel::hookCore() {
@@ -276,7 +216,7 @@ void RunPanel::hookCore() {
     });
     chain(session_.runner.hooks.refillPlanList, [self] {
         if (!self) return;
-        self->planList_->refill();
+        self->planList()->refill();
         self->update();
     });
     chain(session_.runner.hooks.repaint, [self] {
@@ -297,25 +237,10 @@ QAction* RunPanel::action(int commandId) const {
 }
 
 void RunPanel::refreshDisplayValues() {
-    syncDerivedValues();
+    sheet_.refreshDerived();
+    display_.timeUnitName = sheet_.timeUnit();
     showRunSettings();
-}
-
-void RunPanel::syncDerivedValues() {
-    const PhysicalData& d = state_.data;
-    RunSettings& run = state_.run;
-    // A running loop keeps the time step it started with.
-    if (state_.runState.controlsEnabled) recomputeProbabilityAndTimeStep(run, d);
-    display_.jumpFrequency = d.nu_s;
-    display_.timeUnitFactor = TimeUnitsPerSecond(d.time);
-    display_.timeUnitName = d.time >= 0 && d.time < static_cast<int>(kTimeUnits.size())
-                                ? kTimeUnits[d.time].shortName
-                                : "";
-    display_.probability = run.Prob_in_at_step;
-    display_.jumpsPerStep = run.N_in_per_step;
-    display_.timeStep = run.Time_step;
-    writeEdit(kProbabilityEdit, cformat("%.4g", run.Prob_in_at_step));
-    writeEdit(kTimeStepEdit, cformat("%.4g", run.Time_step));
+    update();
 }
 
 void RunPanel::writeEdit(int id, const std::string& text) {
@@ -325,43 +250,27 @@ void RunPanel::writeEdit(int id, const std::string& text) {
 }
 
 void RunPanel::showRunSettings() {
-    const RunSettings& run = state_.run;
-    auto write = [this](int id, const std::string& text) { writeEdit(id, text); };
-    write(kFieldWidthEdit, cformat("%d", run.N_field_W));
-    write(kFieldHeightEdit, cformat("%d", run.N_field_H));
-    write(kJumpsPerStepEdit, cformat("%.4g", run.N_in_per_step));
-    write(kProbabilityEdit, cformat("%.4g", run.Prob_in_at_step));
-    write(kTimeStepEdit, cformat("%.4g", run.Time_step));
-    write(kLayersLimitEdit, cformat("%.4g", run.Layers_limit));
-    write(kTimeLimitEdit, cformat("%.4g", run.Time_simulattion_limit));
-    write(kFirstLayerLimitEdit, cformat("%.4g", run.Time_simulattion_limit_first_layer));
-    auto check = [this](int id, int value) {
-        auto* box = static_cast<QCheckBox*>(controls_[id]);
+    for (std::span<const Binding> list : kEditLists)
+        for (const Binding& b : list) writeEdit(b.id, sheet_.fieldText(b.key));
+    for (const Binding& c : kChecks) {
+        auto* box = static_cast<QCheckBox*>(controls_[c.id]);
         const QSignalBlocker block(box);
-        box->setChecked(value != 0);
-    };
-    check(kNeverStopCheck, run.Is_any_limits);
-    check(kLayersLimitCheck, run.Is_layers_limit);
-    check(kTimeLimitCheck, run.Is_time_simulattion_limit);
-    check(kFirstLayerLimitCheck, run.Is_time_simulattion_limit_first_layer);
-    check(kPorosityCheck, run.Is_includes_porosity);
+        box->setChecked(sheet_.fieldText(c.key) == "1");
+    }
     neverStopToggled();
 }
 
 bool RunPanel::takeEdits() {
-    auto typed = [this](int id) -> std::optional<std::string> {
-        const QString text = static_cast<QLineEdit*>(controls_[id])->text();
-        if (shown_.count(id) && shown_[id] == text) return std::nullopt;
-        return text.toStdString();
-    };
-    RunEditTexts texts{typed(kFieldWidthEdit),   typed(kFieldHeightEdit),
-                       typed(kJumpsPerStepEdit), typed(kLayersLimitEdit),
-                       typed(kTimeLimitEdit),    typed(kFirstLayerLimitEdit)};
-    const std::vector<std::string> refused = takeRunEdits(texts, state_.data, state_.run);
+    std::vector<RunSheet::Typed> typed;
+    for (const Binding& b : kEdits) {
+        const QString text = static_cast<QLineEdit*>(controls_[b.id])->text();
+        if (shown_.count(b.id) && shown_[b.id] == text) continue;  // not typed in
+        typed.push_back({b.key, b.label, text.toStdString()});
+    }
+    const std::string refused = sheet_.take(typed);
     refreshDisplayValues();
-    update();
     if (refused.empty()) return true;
-    platform_.message(runEditRefusalMessage(refused));
+    platform_.message(refused);
     return false;
 }
 
@@ -370,29 +279,28 @@ void RunPanel::applyControlState() {
     const bool free = rs.controlsEnabled;
     for (auto& [id, widget] : controls_)
         if (id != kPauseResumeButton) widget->setEnabled(free);
-    auto* pause = static_cast<QPushButton*>(controls_[kPauseResumeButton]);
-    pause->setText(qs(rs.buttonCaption));
-    pause->setEnabled(true);
+    form_->button1049->setText(qs(rs.buttonCaption));
+    form_->button1049->setEnabled(true);
     if (free) refreshDisplayValues();
     update();
 }
 
 void RunPanel::neverStopToggled() {
-    const bool never = static_cast<QCheckBox*>(controls_[kNeverStopCheck])->isChecked();
+    const bool never = form_->check1043->isChecked();
     for (int id : {kLayersLimitEdit, kTimeLimitEdit, kFirstLayerLimitEdit})
         controls_[id]->setVisible(!never);
     update();
 }
 
 void RunPanel::pressEnter() {
-    planList_->commitEdit();
+    planList()->commitEdit();
     takeEdits();
 }
 
 void RunPanel::pressPauseResume() {
     // During a pause the user may have edited the rates; a resume takes them.
     if (state_.runState.controlsEnabled) {
-        planList_->commitEdit();
+        planList()->commitEdit();
         if (!takeEdits()) return;
     }
     session_.loop.PressPauseResume();
@@ -402,7 +310,6 @@ void RunPanel::pressPauseResume() {
 void RunPanel::pressSetDefault() {
     session_.loop.SetDefaultRunSettings();
     refreshDisplayValues();
-    update();
 }
 
 void RunPanel::showEvent(QShowEvent* event) {
@@ -413,7 +320,7 @@ void RunPanel::showEvent(QShowEvent* event) {
 void RunPanel::planChanged() {
     // An opened plan may have brought its own data file.
     refreshDisplayValues();
-    planList_->refill();
+    planList()->refill();
     fitHeight();
     update();
 }
@@ -428,25 +335,27 @@ void RunPanel::openGeneralExperiment() {
     if (dialog.exec() == QDialog::Accepted) session_.runner.GeneralExperiment();
 }
 
-void RunPanel::runCommand(int id) {
-    planList_->commitEdit();
-    if (runPlanCommand(id, planList_->selectedRow(), state_.plan, session_.planFile,
+/// The commands that need no run values: plan editing, the summary, the
+/// dialogs and the report. True when `id` was one of them.
+bool RunPanel::runMenuCommand(int id) {
+    if (runPlanCommand(id, planList()->selectedRow(), state_.plan, session_.planFile,
                        session_.planHost)) {
         planChanged();
-        return;
-    }
-    if (id == kCmdCreateSummary) {
+    } else if (id == kCmdCreateSummary) {
         session_.createSummaryReports();
-        return;
-    }
-    if (id == kCmdResearchSettings) {
+    } else if (id == kCmdResearchSettings) {
         openResearchSettings();
-        return;
-    }
-    if (id == kCmdSaveRunReport) {
+    } else if (id == kCmdSaveRunReport) {
         if (saveRunReport) saveRunReport();
-        return;
+    } else {
+        return false;
     }
+    return true;
+}
+
+void RunPanel::runCommand(int id) {
+    planList()->commitEdit();
+    if (runMenuCommand(id)) return;
     // Every run starts from what the panel shows, and not over a refused value.
     if (!takeEdits()) return;
     ExperimentRunner& runner = session_.runner;
@@ -479,113 +388,31 @@ void RunPanel::runCommand(int id) {
             return;
     }
     applyControlState();
-    planList_->refill();
+    planList()->refill();
 }
 
 int RunPanel::valueMarksBottom() const {
-    return planMarksBottom(planList_->geometry(), state_.plan);
+    return views::planMarksBottom(planList()->geometry(), state_.plan.parameters().size());
 }
 
 void RunPanel::paintEvent(QPaintEvent*) {
-    // The chart and the values follow what the edits hold now.
-    if (auto inputs = makeEngineInputs(state_.data, state_.run))
-        state_.engine.UpdateGeometry(inputs->E0, inputs->E8, inputs->Pint, inputs->a, inputs->b,
-                                     inputs->c, inputs->W, inputs->H, inputs->edgeWeight,
-                                     inputs->vertexWeight);
-    // P, the time step and the time unit follow the data at every paint.
-    syncDerivedValues();
+    auto at = [this](int id) { return controls_.at(id)->geometry(); };
+    views::RunPanelPictureInputs in;
+    in.places = {at(kFieldWidthEdit),   at(kFieldHeightEdit), at(kJumpsPerStepEdit),
+                 at(kProbabilityEdit),  at(kTimeStepEdit),    at(kNeverStopCheck),
+                 at(kLayersLimitEdit),  at(kTimeLimitEdit),   at(kFirstLayerLimitEdit),
+                 planList()->geometry()};
+    in.limitsShown = !form_->check1043->isChecked();
+    in.timeUnit = display_.timeUnitName;
+    in.marks = planMarkRows(state_.plan);
+    const auto& chart = sheet_.probabilityChart();
+    in.chart = chart ? &*chart : nullptr;
+    in.chartArea = QRect(kProbabilityChartX, kProbabilityChartY, kProbabilityChartWidth,
+                         kProbabilityChartHeight);
+    in.font = font();
+    in.text = palette().color(QPalette::WindowText);
     QPainter p(this);
-    p.setBackgroundMode(Qt::TransparentMode);
-    p.setFont(font());
-    drawFrames(p);
-    drawLabels(p);
-    drawValueMarks(p);
-    drawProbabilityChart(p);
-}
-
-void RunPanel::drawFrames(QPainter& p) {
-    const QRect w = controls_[kFieldWidthEdit]->geometry();
-    const QRect h = controls_[kFieldHeightEdit]->geometry();
-    const QRect n = controls_[kJumpsPerStepEdit]->geometry();
-    const QRect stop = controls_[kNeverStopCheck]->geometry();
-    const QRect list = planList_->geometry();
-    // The area frame holds both size edits, whichever of them stands higher.
-    const int areaTop = std::min(w.top(), h.top());
-    drawGroupFrame(
-        p, "Parameters of simulation:",
-        QRect(QPoint(w.left() - 85, w.top() - 40), QPoint(w.left() + 500, w.top() + 600)),
-        QColor(50, 200, 25), 3);
-    drawGroupFrame(p, "Area of simulation",
-                   QRect(QPoint(h.left() - 75, areaTop - 10), QPoint(h.left() + 495, areaTop + 80)),
-                   QColor(50, 105, 25), 2);
-    drawGroupFrame(
-        p, "Parameters of incorporating molecule into crystal",
-        QRect(QPoint(n.left() - 75, n.top() - 10), QPoint(n.left() + 495, n.top() + 110)),
-        QColor(150, 105, 25), 2);
-    drawGroupFrame(p, "Conditions to stop of simulation:",
-                   QRect(QPoint(stop.left() - 20, stop.top() - 10),
-                         QPoint(stop.left() + 450, stop.top() + 170)),
-                   QColor(0, 0, 255), 2);
-    drawGroupFrame(p, "Experimental plan:",
-                   QRect(QPoint(list.left() - 10, list.top() - 40),
-                         QPoint(list.right() + 5, valueMarksBottom() + 7)),
-                   QColor(0, 105, 0), 2);
-}
-
-void RunPanel::drawLabels(QPainter& p) {
-    auto at = [this](int id) { return controls_[id]->geometry(); };
-    views::FormulaText& f = formula_;
-    p.setPen(Qt::black);
-    auto sides = [&](int id, const QString& label, const QString& unit) {
-        f.clear();
-        f.normal(label).drawLeftOf(p, at(id));
-        f.clear();
-        f.normal(unit).drawRightOf(p, at(id));
-    };
-    sides(kFieldWidthEdit, "Width = ", "(molecules)");
-    sides(kFieldHeightEdit, "Height = ", "(molecules)");
-    sides(kJumpsPerStepEdit, " N = ", "(average jumps into crystal per step)");
-    sides(kProbabilityEdit, "P = ", "(probability to jump into for one molecule)");
-    f.clear();
-    f.symbol("D").normal("t").sub("step").normal(" = ").drawLeftOf(p, at(kTimeStepEdit));
-    f.clear();
-    f.normal(qs(cformat("(%s)", display_.timeUnitName.c_str()))).drawRightOf(p, at(kTimeStepEdit));
-
-    if (!static_cast<QCheckBox*>(controls_[kNeverStopCheck])->isChecked()) {
-        const std::pair<int, const char*> units[] = {
-            {kLayersLimitEdit, "(layers established growth)"},
-            {kTimeLimitEdit, "(minutes)"},
-            {kFirstLayerLimitEdit, "(minutes first layer is not filled)"}};
-        p.setPen(palette().color(QPalette::WindowText));
-        for (const auto& [id, text] : units) {
-            const QRect r = at(id);
-            p.drawText(QRect(r.right() + 4, r.top(), 400, r.height()),
-                       Qt::AlignLeft | Qt::AlignVCenter, text);
-        }
-    }
-}
-
-void RunPanel::drawValueMarks(QPainter& p) {
-    drawPlanValueMarks(p, planList_->geometry(), state_.plan);
-}
-
-void RunPanel::drawProbabilityChart(QPainter& p) {
-    const QRect area(kProbabilityChartX, kProbabilityChartY, kProbabilityChartWidth,
-                     kProbabilityChartHeight);
-    auto inputs = makeEngineInputs(state_.data, state_.run);
-    const ContactGeometry& contact = state_.engine.displayGeometry().contact;
-    p.save();
-    p.fillRect(area, Qt::white);
-    p.setPen(Qt::black);
-    if (inputs && contact.n >= 1) {
-        views::paintProbabilityChart(
-            p, area,
-            makeProbabilityChart(inputs->E0, inputs->E8, inputs->Pint, contact.n,
-                                 contact.adatomFraction, contact.bottomFaceFraction));
-    } else {
-        p.drawRect(area);
-    }
-    p.restore();
+    views::paintRunPanelPicture(p, in);
 }
 
 }  // namespace quorvane

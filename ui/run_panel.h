@@ -3,26 +3,27 @@
 /// the time step; the stop conditions; the experiment plan with its Edit and
 /// File menus; the Action menu that starts single runs and experiments; the
 /// Stop/Resume button; and the chart of the incorporation probabilities.
-/// Every command goes to the core (the run loop, the experiment runner, the
-/// plan and its file); the panel shows and edits what they hold.
+/// Its form places the controls; its sheet holds the rules of the values;
+/// every command goes to the core (the run loop, the experiment runner, the
+/// plan and its file).
 
 #include <QWidget>
 #include <functional>
 #include <map>
-#include <optional>
+#include <memory>
 #include <string>
-#include <vector>
 
 #include "common/platform.h"
 #include "experiments/app_state.h"
 #include "experiments/session.h"
-#include "views/formula_text.h"
+#include "sheets/run_sheet.h"
 
 class QAction;
-class QCheckBox;
-class QLineEdit;
 class QMenu;
-class QPushButton;
+
+namespace Ui {
+class RunPanelForm;
+}
 
 namespace quorvane {
 
@@ -56,33 +57,10 @@ inline constexpr int kProbabilityChartY = 340;
 inline constexpr int kProbabilityChartWidth = 570;
 inline constexpr int kProbabilityChartHeight = 330;
 
-/// The values the panel shows beside its edits, refreshed from the data before
-/// the panel is shown.
+/// The values the panel shows beside its edits.
 struct RunPanelDisplay {
-    double jumpFrequency = 0;   ///< nu_s, molecules per column per second
-    double timeUnitFactor = 1;  ///< time units per second
-    std::string timeUnitName;   ///< e.g. "s"
-    double probability = 0;     ///< P
-    double jumpsPerStep = 0;    ///< N = P*W*H
-    double timeStep = 0;        ///< P / nu_s in the current time unit
+    std::string timeUnitName;  ///< of the time step, e.g. "s"
 };
-
-/// The texts a user typed into the run edits; nullopt for an edit not typed in.
-struct RunEditTexts {
-    std::optional<std::string> width, height, jumps;
-    std::optional<std::string> layersLimit, timeLimit, firstLayerLimit;
-};
-
-/// Takes the typed texts into the run settings: the field as whole numbers of
-/// at least 1 molecule, N and the limits as numbers of at least 0. A text that
-/// is no such number leaves its value as it was and is named in the returned
-/// list (empty when every text was taken). P and the time step follow N and
-/// the field (P = N / (W*H)).
-std::vector<std::string> takeRunEdits(const RunEditTexts& texts, const PhysicalData& data,
-                                      RunSettings& run);
-
-/// The message for typed run values that could not be taken; names them.
-std::string runEditRefusalMessage(const std::vector<std::string>& names);
 
 class RunPanel : public QWidget {
     Q_OBJECT
@@ -90,14 +68,14 @@ class RunPanel : public QWidget {
     RunPanel(AppState& state, Session& session, Platform& platform, QWidget* parent = nullptr);
     ~RunPanel() override;
 
-    /// The cached display values from the current data: jump frequency, time
-    /// unit and the time step they give. The main window calls this before the
-    /// panel is shown.
+    /// P and the time step from the current data, then every value shown
+    /// again. The main window calls this before the panel is shown and when
+    /// the data change.
     void refreshDisplayValues();
     const RunPanelDisplay& display() const { return display_; }
     /// Writes the run settings into the edits and check boxes.
     void showRunSettings();
-    /// Reads the edits into the run settings; false (with the program's
+    /// Reads the typed edits into the run settings; false (with the program's
     /// message, the values kept) when a typed value could not be taken.
     bool takeEdits();
 
@@ -110,10 +88,11 @@ class RunPanel : public QWidget {
     QMenu* actionMenu() const { return actionMenu_; }
     QMenu* editMenu() const { return editMenu_; }
     QMenu* fileMenu() const { return fileMenu_; }
-    PlanList* planList() const { return planList_; }
+    PlanList* planList() const;
     FullRunSetting* researchDialog() const { return researchDialog_; }
     /// A control by its identifier (edits, check boxes, buttons).
     QWidget* control(int id) const;
+    RunSheet& sheet() { return sheet_; }
 
     /// "Save run as HTML report" (Tools): the reports module fills it; while
     /// it is empty the menu entry stays disabled.
@@ -127,12 +106,12 @@ class RunPanel : public QWidget {
     void showEvent(QShowEvent* event) override;
 
   private:
-    /// The cached values and the P and time step edits from the data and the run.
-    void syncDerivedValues();
-    void writeEdit(int id, const std::string& text);
-    void buildControls();
+    void bindControls();
     void buildMenus();
+    void buildActionMenu();
+    void buildPlanMenus();
     void hookCore();
+    void writeEdit(int id, const std::string& text);
     void applyControlState();
     void planChanged();
     void fitHeight();
@@ -142,29 +121,24 @@ class RunPanel : public QWidget {
     void neverStopToggled();
     void openGeneralExperiment();
     void openResearchSettings();
+    bool runMenuCommand(int id);
     QAction* addCommand(QMenu* menu, const char* text, int id);
-
-    void drawFrames(QPainter& p);
-    void drawLabels(QPainter& p);
-    void drawValueMarks(QPainter& p);
-    void drawProbabilityChart(QPainter& p);
 
     AppState& state_;
     Session& session_;
     Platform& platform_;
+    RunSheet sheet_;
+    std::unique_ptr<Ui::RunPanelForm> form_;
     RunPanelDisplay display_;
     std::map<int, QWidget*> controls_;
     std::map<int, QAction*> actions_;
     /// The texts last written into the run edits: an edit still showing its
     /// text was not typed in, and its value is not read back rounded.
     std::map<int, QString> shown_;
-    PlanList* planList_ = nullptr;
     QMenu* actionMenu_ = nullptr;
     QMenu* editMenu_ = nullptr;
     QMenu* fileMenu_ = nullptr;
     FullRunSetting* researchDialog_ = nullptr;
-    /// The one typesetter of the panel's labels.
-    views::FormulaText formula_;
 };
 
 /// The panel under its name in the program's design.

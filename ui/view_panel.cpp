@@ -71,30 +71,6 @@ void ViewPanel::resizeEvent(QResizeEvent* event) {
     markStale();
 }
 
-bool ViewPanel::cameraKeys(const QSet<int>& keysDown, Qt::KeyboardModifiers modifiers) {
-    views::CameraKeys keys;
-    keys.up = keysDown.contains(Qt::Key_Up);
-    keys.down = keysDown.contains(Qt::Key_Down);
-    keys.left = keysDown.contains(Qt::Key_Left);
-    keys.right = keysDown.contains(Qt::Key_Right);
-    // The digits of the numeric keypad come with the keypad modifier.
-    if (modifiers & Qt::KeypadModifier) {
-        keys.pad1 = keysDown.contains(Qt::Key_1);
-        keys.pad2 = keysDown.contains(Qt::Key_2);
-        keys.pad3 = keysDown.contains(Qt::Key_3);
-        keys.pad4 = keysDown.contains(Qt::Key_4);
-        keys.pad6 = keysDown.contains(Qt::Key_6);
-        keys.pad7 = keysDown.contains(Qt::Key_7);
-        keys.pad8 = keysDown.contains(Qt::Key_8);
-        keys.pad9 = keysDown.contains(Qt::Key_9);
-    }
-    keys.control = modifiers & Qt::ControlModifier;
-    keys.alt = modifiers & Qt::AltModifier;
-    keys.s = keysDown.contains(Qt::Key_S);
-    keys.r = keysDown.contains(Qt::Key_R);
-    return cameraKeys(keys);
-}
-
 bool ViewPanel::cameraKeys(const views::CameraKeys& keys) {
     switch (views::applyCameraKeys(camera_, keys, size())) {
         case views::CameraAction::Moved:

@@ -3,7 +3,6 @@
 /// red and blue stereo picture, chosen by three icons at the top right; a camera
 /// that the main window's keys turn, raise and zoom; and the live picture of a run.
 
-#include <QSet>
 #include <array>
 
 #include "ui/live_redraw.h"
@@ -22,11 +21,9 @@ class ViewPanel : public LivePanel {
     /// The three mode icons, in panel coordinates.
     std::array<QRect, 3> iconRects() const;
 
-    /// The camera keys, forwarded by the main window with the keys held down
-    /// (Qt::Key codes) and the modifiers. Moves the camera and returns true when
-    /// it moved; "S" pauses a run and "R" resumes it, neither counts as a move.
-    bool cameraKeys(const QSet<int>& keysDown, Qt::KeyboardModifiers modifiers);
-    /// The same for keys already read by the main window's key handling.
+    /// The camera keys, as the main window's key handling read them. Moves the
+    /// camera and returns true when it moved; "S" pauses a run and "R" resumes
+    /// it, neither counts as a move.
     bool cameraKeys(const views::CameraKeys& keys);
     /// The "I" key: the camera back to its default place for the field.
     void resetCamera();

@@ -169,7 +169,7 @@ GrowthChartLayout paintGrowthChart(QPainter& painter, const QRect& area,
 }
 
 GrowthChartInputs growthChartInputs(const AppState& state) {
-    const PhysicalData& d = state.data;
+    const PhysicalData& d = state.results.runData;
     GrowthChartInputs inputs;
     inputs.record = &state.results.record;
     inputs.evaluation = &state.results.evaluation;
@@ -179,7 +179,7 @@ GrowthChartInputs growthChartInputs(const AppState& state) {
     inputs.timeUnit = unitShortName(UnitKind::Time, d.time);
     inputs.concentrationUnit = unitShortName(UnitKind::Concentration, d.concentration);
     inputs.concentrationExponent = unitExponent(UnitKind::Concentration, d.concentration);
-    inputs.porous = state.run.Is_includes_porosity != 0;
+    inputs.porous = state.results.runSettings.Is_includes_porosity != 0;
     return inputs;
 }
 

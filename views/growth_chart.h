@@ -59,7 +59,7 @@ GrowthChartLayout paintGrowthChart(QPainter& painter, const QRect& area,
                                    const GrowthChartInputs& inputs);
 
 /// The chart's inputs from the program's state: the current record and its
-/// evaluation, in the units the Data panel shows.
+/// evaluation, in the units of the data the run ran with.
 GrowthChartInputs growthChartInputs(const AppState& state);
 
 }  // namespace quorvane::views

@@ -273,13 +273,6 @@ int rateExponent(const TemperatureSweep& sweep, const std::array<bool, 3>& direc
     return static_cast<int>(std::floor(std::log10(largest)));
 }
 
-void paintTheoreticalChart(QPainter& painter, const QRect& area, const PhysicalData& data,
-                           int steps) {
-    const TemperatureSweep sweep = sweepTemperatures(data, steps);
-    paintTemperatureChart(painter, area,
-                          temperatureChartInputs(data, sweep, TemperatureChartKind::Theoretical));
-}
-
 void paintTemperatureChart(QPainter& painter, const QRect& area,
                            const TemperatureChartInputs& inputs) {
     PainterSaver saver(painter);

@@ -44,15 +44,6 @@ TemperatureChartInputs temperatureChartInputs(const PhysicalData& data,
 /// largest magnitude (0 when every rate is 0).
 int rateExponent(const TemperatureSweep& sweep, const std::array<bool, 3>& directions);
 
-/// Temperatures of the Data panel's theoretical chart.
-inline constexpr int kTheoreticalChartSteps = 100;
-
-/// The Data panel's theoretical chart of `data`: the theory evaluated on a copy at
-/// `steps` + 1 temperatures from the liquidus down to the data's zoom, the groups
-/// chosen by the data's `Chart_show_curves`, growth direction A.
-void paintTheoreticalChart(QPainter& painter, const QRect& area, const PhysicalData& data,
-                           int steps = kTheoreticalChartSteps);
-
 /// Draws the chart on a white background into `area`.
 void paintTemperatureChart(QPainter& painter, const QRect& area,
                            const TemperatureChartInputs& inputs);

@@ -7,7 +7,9 @@
 
 #include "experiments/session.h"
 #include "support/temp_folder.h"
+#include "ui/main_window.h"
 #include "ui/qt_platform.h"
+#include "ui/view_panel.h"
 
 namespace quorvane::testing {
 
@@ -41,5 +43,15 @@ struct LiveFixture {
     QtPlatform platform;
     Session session;
 };
+
+/// Keys held down on the View panel, read as the main window reads them
+/// (keypad digits marked) and handed on as it hands them on.
+inline bool pressKeys(ViewPanel& view, std::initializer_list<int> keys,
+                      Qt::KeyboardModifiers modifiers) {
+    QSet<int> down;
+    for (int key : keys)
+        down.insert(modifiers & Qt::KeypadModifier ? key | MainWindow::kKeypadBit : key);
+    return view.cameraKeys(MainWindow::cameraKeysOf(down, modifiers));
+}
 
 }  // namespace quorvane::testing

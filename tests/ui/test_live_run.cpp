@@ -49,30 +49,6 @@ class LiveRunTest : public QObject {
         QVERIFY(!inkRight);
     }
 
-    void theFactorsFollowTheUnitsAndTheRateFactorWaitsForTheFirstPaint() {
-        LiveFixture f(40);
-        f.state.data.dimension = 0;  // angstroms: ten in a nanometre
-        f.state.data.time = 5;       // milliseconds
-        f.state.data.concentration = 0;
-        ResultsPanel results(f.session);
-        results.resize(1000, 600);
-        QCOMPARE(results.factors().rate, 1.0);
-        results.grab();
-        QCOMPARE(results.factors().length, 10.0);
-        QCOMPARE(results.factors().time, 1000.0);
-        QCOMPARE(results.factors().rate, 10000.0);
-        QCOMPARE(results.factors().concentration, 0.01);
-
-        f.state.data.dimension = 1;  // nanometres
-        f.state.data.time = 4;       // seconds
-        f.state.data.concentration = 1;
-        results.grab();  // recomputed at every paint
-        QCOMPARE(results.factors().length, 1.0);
-        QCOMPARE(results.factors().time, 1.0);
-        QCOMPARE(results.factors().rate, 1.0);
-        QCOMPARE(results.factors().concentration, 1.0);
-    }
-
     void theChartFollowsAShortRunAndTheStatusBlockIsFilled() {
         LiveFixture f(60);
         ResultsPanel results(f.session);
@@ -199,7 +175,7 @@ class LiveRunTest : public QObject {
         f.session.loop.hooks.stepDone = [&](int step) {
             if (step == 100) tabs.resize(1300, 800);  // handled at the loop's next pump
             if (step == 400) {
-                QVERIFY(view->cameraKeys({Qt::Key_Left}, Qt::NoModifier));
+                QVERIFY(testing::pressKeys(*view, {Qt::Key_Left}, Qt::NoModifier));
                 azimuth = view->camera().azimuth;
                 view->repaint();  // as the main window does after a camera key
                 tabs.setCurrentWidget(results);

@@ -109,12 +109,16 @@ class RunPanelTest : public QObject {
         QCOMPARE(b.edit(kJumpsPerStepEdit)->text(), QString("5"));
     }
 
-    void aTimeUnitChangeShowsAtTheNextPaint() {
+    void aTimeUnitChangeShowsWhenThePanelIsShownNotAtAPaint() {
         Bench b;
         QCOMPARE(b.panel.display().timeUnitName, std::string("s"));
         const double seconds = b.state.run.Time_step;
         b.state.data.time = 3;  // minutes, as the Data panel would set it
-        b.panel.grab();         // one paint
+        b.panel.grab();         // a paint only shows; it changes nothing
+        QCOMPARE(b.panel.display().timeUnitName, std::string("s"));
+        QCOMPARE(b.state.run.Time_step, seconds);
+        b.panel.hide();  // the user comes back to the panel
+        b.panel.show();
         QCOMPARE(b.panel.display().timeUnitName, std::string("min"));
         QCOMPARE(b.edit(kTimeStepEdit)->text().toStdString(), cformat("%.4g", seconds / 60));
     }

@@ -63,30 +63,30 @@ class ViewPanelTest : public QObject {
         ViewPanel view(f.session);
         view.resize(900, 600);
         const CameraPose start = pose(view.camera());
-        QVERIFY(!view.cameraKeys({Qt::Key_Up, Qt::Key_Left}, Qt::NoModifier));
-        QVERIFY(!view.cameraKeys({Qt::Key_Down, Qt::Key_Right}, Qt::NoModifier));
-        QVERIFY(!view.cameraKeys({Qt::Key_7}, Qt::KeypadModifier));
-        QVERIFY(!view.cameraKeys({Qt::Key_Up}, Qt::AltModifier));
+        QVERIFY(!testing::pressKeys(view, {Qt::Key_Up, Qt::Key_Left}, Qt::NoModifier));
+        QVERIFY(!testing::pressKeys(view, {Qt::Key_Down, Qt::Key_Right}, Qt::NoModifier));
+        QVERIFY(!testing::pressKeys(view, {Qt::Key_7}, Qt::KeypadModifier));
+        QVERIFY(!testing::pressKeys(view, {Qt::Key_Up}, Qt::AltModifier));
         QVERIFY(pose(view.camera()) == start);
 
-        QVERIFY(view.cameraKeys({Qt::Key_Up}, Qt::NoModifier));
+        QVERIFY(testing::pressKeys(view, {Qt::Key_Up}, Qt::NoModifier));
         QCOMPARE(view.camera().polar, start.polar + 0.03);
-        QVERIFY(view.cameraKeys({Qt::Key_4}, Qt::KeypadModifier));  // keypad 4 is Left
+        QVERIFY(testing::pressKeys(view, {Qt::Key_4}, Qt::KeypadModifier));  // keypad 4 is Left
         QCOMPARE(view.camera().azimuth, start.azimuth + 0.03);
         // Ctrl+Up raises the camera by the vertical step; the target stays.
         const double z = view.camera().position.z;
-        QVERIFY(view.cameraKeys({Qt::Key_Up}, Qt::ControlModifier));
+        QVERIFY(testing::pressKeys(view, {Qt::Key_Up}, Qt::ControlModifier));
         QCOMPARE(view.camera().position.z, z + view.camera().verticalStep);
         // A digit typed on the main keyboard is no camera key.
-        QVERIFY(!view.cameraKeys({Qt::Key_8}, Qt::NoModifier));
+        QVERIFY(!testing::pressKeys(view, {Qt::Key_8}, Qt::NoModifier));
     }
 
     void resetBringsTheWholeFieldBackIntoThePicture() {
         LiveFixture f(60);
         ViewPanel view(f.session);
         view.resize(900, 600);
-        for (int i = 0; i < 40; ++i) view.cameraKeys({Qt::Key_Left}, Qt::ControlModifier);
-        for (int i = 0; i < 30; ++i) view.cameraKeys({Qt::Key_Down}, Qt::NoModifier);
+        for (int i = 0; i < 40; ++i) testing::pressKeys(view, {Qt::Key_Left}, Qt::ControlModifier);
+        for (int i = 0; i < 30; ++i) testing::pressKeys(view, {Qt::Key_Down}, Qt::NoModifier);
         view.resetCamera();
         const double reach = cornerReach(view.camera(), view.size());
         QVERIFY2(reach <= 1.05, qPrintable(QString::number(reach)));
@@ -100,7 +100,7 @@ class ViewPanelTest : public QObject {
         view.resize(900, 600);
         connectLiveRun(f.session.loop.hooks, &view, nullptr);
         for (int side : {24, 160}) {
-            view.cameraKeys({Qt::Key_Right}, Qt::NoModifier);
+            testing::pressKeys(view, {Qt::Key_Right}, Qt::NoModifier);
             f.state.run.N_field_W = side;
             f.state.run.N_field_H = side / 2;
             QVERIFY(f.session.loop.PrepareNewRun());
@@ -133,13 +133,13 @@ class ViewPanelTest : public QObject {
         view.resize(600, 400);
         view.show();
         // "R" before any step has nothing to continue.
-        view.cameraKeys({Qt::Key_R}, Qt::NoModifier);
+        testing::pressKeys(view, {Qt::Key_R}, Qt::NoModifier);
         QCoreApplication::processEvents();
         QCOMPARE(f.state.runState.step_count, 0);
 
         // "S" typed during a run: the loop halts at its next step.
         f.session.loop.hooks.stepDone = [&](int step) {
-            if (step == 50) view.cameraKeys({Qt::Key_S}, Qt::NoModifier);
+            if (step == 50) testing::pressKeys(view, {Qt::Key_S}, Qt::NoModifier);
         };
         f.session.loop.StartNewSingleSimulation();
         QCOMPARE(f.state.runState.step_count, 50);
@@ -147,7 +147,7 @@ class ViewPanelTest : public QObject {
 
         // "R" continues the same field from the same step count.
         f.stopAt(80);
-        QVERIFY(!view.cameraKeys({Qt::Key_R}, Qt::NoModifier));
+        QVERIFY(!testing::pressKeys(view, {Qt::Key_R}, Qt::NoModifier));
         QTRY_COMPARE(f.state.runState.step_count, 80);
     }
 

@@ -57,14 +57,6 @@ TEST(TemperatureChartPicture, GroupsFollowTheirFlagsAndRatesAreScaled) {
     EXPECT_EQ(test::countColour(image, qRgb(128, 0, 128)), 0);
     EXPECT_LT(nonWhite(image), withAll);
 
-    // From the data: its own flags (rates and porosity by default), its copy untouched.
-    PhysicalData copy = data;
-    painter.begin(&image);
-    paintTheoreticalChart(painter, image.rect(), copy, 40);
-    painter.end();
-    EXPECT_TRUE(copy == data);
-    EXPECT_GT(test::countColour(image, qRgb(128, 0, 128)), 100);
-
     // No sweep: a white picture, nothing else.
     inputs.sweep = nullptr;
     painter.begin(&image);

@@ -188,33 +188,33 @@ TEST(JpegFile, WrittenWholeOrNotAtAll) {
 }  // namespace
 }  // namespace quorvane::views
 
-#include "views/value_marks.h"
+#include "views/run_panel_picture.h"
 
 namespace quorvane::views {
 namespace {
 
-TEST(ValueMarksPicture, ValuesBlueCurrentRedAndTheLowerEdgeReturned) {
-    ValueMarkInputs inputs;
-    inputs.rows.push_back({{300, 290, 280, 270, 260, 250}, 280});
-    inputs.rows.push_back({{1e-7}, 1e-7});
-    inputs.width = 300;
-    QImage image(400, 120, QImage::Format_RGB32);
+TEST(PlanValueMarks, ValuesBlueCurrentRedWithinTheirRows) {
+    const std::vector<PlanMarkRow> rows{{"Temperature", {250, 260, 270, 280, 290, 300}, 280},
+                                        {"Volume", {1e-7}, 1e-7}};
+    const QRect list(10, 0, 400, 20);
+    QImage image(420, 120, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    const int bottom = paintValueMarks(painter, QPoint(40, 20), inputs);
+    paintPlanValueMarks(painter, list, rows);
     painter.end();
-    test::keepPicture(image, "value_marks");
-    EXPECT_GT(bottom, 20 + inputs.rowHeight);
-    EXPECT_LT(bottom, 120);
-    // The current value 280 lies 3/5 of the way from 250 to 300: its tick is red.
-    EXPECT_EQ(image.pixel(40 + 180, 18), qRgb(255, 0, 0));
-    EXPECT_EQ(image.pixel(40, 18), qRgb(0, 0, 255));
-    // A row of a single value marks it in the middle, in red.
-    EXPECT_EQ(image.pixel(40 + 150, 20 + inputs.rowHeight - 2), qRgb(255, 0, 0));
-    // Nothing below the returned edge.
+    test::keepPicture(image, "plan_value_marks");
+    const int bottom = planMarksBottom(list, rows.size());
+    EXPECT_EQ(bottom, list.bottom() + 10 + 2 * 32);
+    // Both rows have their red current value and blue marks; nothing below the rows.
+    EXPECT_GT(test::countColour(image, qRgb(255, 0, 0)), 10);
+    EXPECT_GT(test::countColour(image, qRgb(0, 0, 255)), 10);
     EXPECT_EQ(
-        test::countColour(image, qRgb(255, 255, 255), QRect(0, bottom + 1, 400, 120 - bottom - 1)),
-        400 * (120 - bottom - 1));
+        test::countColour(image, qRgb(255, 255, 255), QRect(0, bottom + 1, 420, 119 - bottom)),
+        420 * (119 - bottom));
+    // The current value 280 lies 3/5 of the way from 250 to 300 on the first line.
+    const int left = list.left() + 130, right = list.right() - 20;
+    const int x = left + (right - left) * 3 / 5;
+    EXPECT_EQ(image.pixel(x, list.bottom() + 10 + 10 - 5), qRgb(255, 0, 0));
 }
 
 }  // namespace
