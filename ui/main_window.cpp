@@ -84,6 +84,12 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::buildTabs() {
+    addPanels();
+    connectPanels();
+    fitToPanels();
+}
+
+void MainWindow::addPanels() {
     tabs_ = new QTabWidget(this);
     QFont tabFont("Times");
     tabFont.setPixelSize(20);
@@ -102,6 +108,9 @@ void MainWindow::buildTabs() {
     for (int i = 0; i < 5; ++i) {
         tabs_->addTab(panels[i], tabIcon(i), QString::fromLatin1(kTabLabels[i]));
     }
+}
+
+void MainWindow::connectPanels() {
     connect(tabs_, &QTabWidget::currentChanged, this, &MainWindow::tabChanged);
     connect(dataPanel_, &DataPanel::titleChanged, this,
             [this](const QString& title) { setWindowTitle(title); });
@@ -117,7 +126,9 @@ void MainWindow::buildTabs() {
         if (earlier) earlier();
         controlsChanged();
     };
+}
 
+void MainWindow::fitToPanels() {
     // The window opens at the size its panels ask for, within the screen, and
     // that size is its minimum from then on.
     QSize wanted = tabs_->sizeHint() + QSize(kTabLeft + kTabRight, kTabTop + kTabBottom);
@@ -347,31 +358,34 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             if (!key->isAutoRepeat()) keysDown_.remove(keyCode(*key));
             break;
         }
-        case QEvent::KeyPress: {
-            // Keys typed anywhere in this window, before the widget sees them.
-            if (!watched->isWidgetType()) break;
-            auto* target = static_cast<QWidget*>(watched);
-            if (target != this && !isAncestorOf(target)) break;
-            auto* key = static_cast<QKeyEvent*>(event);
-            // A key no widget takes travels up to the parents, through this
-            // filter again each time: it is acted on once, where it arrived.
-            const bool travelling = event == lastKey_.event && key->key() == lastKey_.key &&
-                                    key->timestamp() == lastKey_.timestamp && lastKey_.receiver &&
-                                    target != lastKey_.receiver &&
-                                    target->isAncestorOf(lastKey_.receiver);
-            if (travelling) break;
-            lastKey_ = {event, key->key(), key->timestamp(), target};
-            keysDown_.insert(keyCode(*key));
-            if (scaleFocusedSize(*key, target)) return true;
-            if (tabs_->currentWidget() == dataPanel_ && dataPanel_->copyKey(*key, target))
-                return true;
-            if (forwardCameraKeys(key->modifiers())) return true;
+        case QEvent::KeyPress:
+            if (keyPressed(watched, static_cast<QKeyEvent*>(event))) return true;
             break;
-        }
         default:
             break;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+bool MainWindow::keyPressed(QObject* watched, QKeyEvent* key) {
+    // Keys typed anywhere in this window, before the widget sees them.
+    if (!watched->isWidgetType()) return false;
+    auto* target = static_cast<QWidget*>(watched);
+    if (target != this && !isAncestorOf(target)) return false;
+    if (travelling(*key, target)) return false;
+    lastKey_ = {key, key->key(), key->timestamp(), target};
+    keysDown_.insert(keyCode(*key));
+    if (scaleFocusedSize(*key, target)) return true;
+    if (tabs_->currentWidget() == dataPanel_ && dataPanel_->copyKey(*key, target)) return true;
+    return forwardCameraKeys(key->modifiers());
+}
+
+bool MainWindow::travelling(const QKeyEvent& key, const QWidget* target) const {
+    // A key no widget takes travels up to the parents, through this filter
+    // again each time: it is acted on once, where it arrived.
+    return &key == lastKey_.event && key.key() == lastKey_.key &&
+           key.timestamp() == lastKey_.timestamp && lastKey_.receiver &&
+           target != lastKey_.receiver && target->isAncestorOf(lastKey_.receiver);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

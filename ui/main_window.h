@@ -95,6 +95,12 @@ class MainWindow : public QWidget {
 
   private:
     void buildTabs();
+    /// The tab control and the five panels on it, in tab order.
+    void addPanels();
+    /// The panels' signals and the session's hooks.
+    void connectPanels();
+    /// The window's size at start: what the panels ask for, within the screen.
+    void fitToPanels();
     void startUp(const std::string& documentsFolder);
     void centreOnScreen();
     void showAbout();
@@ -104,6 +110,10 @@ class MainWindow : public QWidget {
     bool scaleFocusedSize(const QKeyEvent& key, QWidget* target);
     /// Camera keys while the View panel is shown; true when the key was used.
     bool forwardCameraKeys(Qt::KeyboardModifiers modifiers);
+    /// A key pressed in this window, before its widget sees it; true when it was used.
+    bool keyPressed(QObject* watched, QKeyEvent* key);
+    /// The key last acted on, on its way up to a parent of the widget it arrived at.
+    bool travelling(const QKeyEvent& key, const QWidget* target) const;
     void controlsChanged();
 
     AppState& state_;
