@@ -46,7 +46,7 @@ DataPanel::DataPanel(Session& session, QtPlatform& platform, QWidget* parent)
       session_(session),
       platform_(platform),
       sheet_(session),
-      form_(std::make_unique<Ui::DataPanelForm>()) {
+      form_(std::make_unique<Ui::DataPanel>()) {
     form_->setupUi(this);
     bindFields();
     bindUnits();

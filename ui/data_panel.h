@@ -24,7 +24,7 @@ class QPushButton;
 class QSpinBox;
 
 namespace Ui {
-class DataPanelForm;
+class DataPanel;
 }
 
 namespace quorvane {
@@ -121,7 +121,7 @@ class DataPanel : public QWidget {
     Session& session_;
     QtPlatform& platform_;
     DataSheet sheet_;
-    std::unique_ptr<Ui::DataPanelForm> form_;
+    std::unique_ptr<Ui::DataPanel> form_;
     std::array<QLineEdit*, kDataFieldCount> edits_{};
     std::array<QLabel*, kDataFieldCount> unitLabels_{};
     std::array<QComboBox*, DataSheet::kComboCount> combos_{};

@@ -1,17 +1,9 @@
 #include "ui/full_run_setting.h"
 
-#include <QButtonGroup>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QGridLayout>
-#include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QVBoxLayout>
 
 #include "common/cformat.h"
+#include "ui_full_run_setting.h"
 
 namespace quorvane {
 
@@ -29,161 +21,58 @@ bool readInteger(const QString& text, int& value) {
     return ok;
 }
 
-QLineEdit* makeEdit(QWidget* parent, int id, int width) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QString("edit%1").arg(id));
-    edit->setFixedWidth(width);
-    return edit;
-}
-
 }  // namespace
 
 FullRunSetting::FullRunSetting(ResearchSettings& settings, Platform& platform, QWidget* parent)
-    : QDialog(parent), settings_(settings), platform_(platform) {
-    setWindowTitle("Setting of one experiment of full research");
-    setObjectName("FullRunSetting");
-
-    loopCheck_ = new QCheckBox("Run probabilities to accept molecule in as loop:", this);
-    loopCheck_->setObjectName(QString("check%1").arg(kLoopCheckBox));
-    loopStart_ = makeEdit(this, kLoopStartEdit, 80);
-    loopStep_ = makeEdit(this, kLoopStepEdit, 80);
-    loopCount_ = makeEdit(this, kLoopCountEdit, 50);
-    loopLabels_[0] = new QLabel("from:", this);
-    loopLabels_[1] = new QLabel("with step:", this);
-    loopLabels_[2] = new QLabel("and number of steps:", this);
-    listCheck_ = new QCheckBox("Set probalilities as list (coma delimited):", this);
-    listCheck_->setObjectName(QString("check%1").arg(kListCheckBox));
-    list_ = makeEdit(this, kListEdit, 360);
-    terms_ = makeEdit(this, kInterpolationTermsEdit, 40);
-    scheme_ = new QComboBox(this);
-    scheme_->setObjectName(QString("combo%1").arg(kPorositySchemeCombo));
+    : QDialog(parent),
+      settings_(settings),
+      platform_(platform),
+      ui_(std::make_unique<Ui::FullRunSetting>()) {
+    ui_->setupUi(this);
     // The entries keep the trailing blanks they always had in the box.
     for (const char* name : kPorositySchemeNames)
-        scheme_->addItem(QString::fromLatin1(name).leftJustified(40, ' '));
-    optimise_ = new QCheckBox("Optimize probability to run once if appropriate", this);
-    optimise_->setObjectName(QString("check%1").arg(kOptimizeCheckBox));
-    exitEarly_ = new QCheckBox("Exit experiment if a run filled less than", this);
-    exitEarly_->setObjectName(QString("check%1").arg(kExitEarlyCheckBox));
-    threshold_ = makeEdit(this, kLayerThresholdEdit, 50);
-    ok_ = new QPushButton("OK", this);
-    ok_->setObjectName(QString("button%1").arg(kResearchOkButton));
-    ok_->setAutoDefault(false);
+        ui_->combo1114->addItem(QString::fromLatin1(name).leftJustified(40, ' '));
 
-    // The two sources exclude each other.
-    auto* source = new QButtonGroup(this);
-    source->setExclusive(true);
-    source->addButton(loopCheck_);
-    source->addButton(listCheck_);
-    connect(loopCheck_, &QCheckBox::clicked, this, [this] { chooseSource(true); });
-    connect(listCheck_, &QCheckBox::clicked, this, [this] { chooseSource(false); });
-    connect(scheme_, &QComboBox::currentIndexChanged, this, [this](int index) {
+    connect(ui_->check1095, &QCheckBox::clicked, this, [this] { chooseSource(true); });
+    connect(ui_->check1102, &QCheckBox::clicked, this, [this] { chooseSource(false); });
+    connect(ui_->combo1114, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index >= 0) settings_.Sheme_for_running_with_porosity = index;
     });
-    connect(ok_, &QPushButton::clicked, this, &FullRunSetting::pressOk);
-
-    auto* loopRow = new QHBoxLayout;
-    loopRow->addSpacing(24);
-    loopRow->addWidget(loopLabels_[0]);
-    loopRow->addWidget(loopStart_);
-    loopRow->addWidget(loopLabels_[1]);
-    loopRow->addWidget(loopStep_);
-    loopRow->addWidget(loopLabels_[2]);
-    loopRow->addWidget(loopCount_);
-    loopRow->addStretch();
-    auto* listRow = new QHBoxLayout;
-    listRow->addSpacing(24);
-    listRow->addWidget(list_);
-    listRow->addStretch();
-    auto* termsRow = new QHBoxLayout;
-    termsRow->addWidget(new QLabel("Interpolation with", this));
-    termsRow->addWidget(terms_);
-    termsRow->addWidget(new QLabel("terms polynom", this));
-    termsRow->addStretch();
-    auto* schemeRow = new QHBoxLayout;
-    schemeRow->addWidget(new QLabel("Porocity is", this));
-    schemeRow->addWidget(scheme_);
-    schemeRow->addStretch();
-    auto* exitRow = new QHBoxLayout;
-    exitRow->addWidget(exitEarly_);
-    exitRow->addWidget(threshold_);
-    exitRow->addWidget(new QLabel("layers", this));
-    exitRow->addStretch();
-    auto* okRow = new QHBoxLayout;
-    okRow->addStretch();
-    okRow->addWidget(ok_);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setSpacing(8);
-    layout->addWidget(loopCheck_);
-    layout->addLayout(loopRow);
-    layout->addSpacing(6);
-    layout->addWidget(listCheck_);
-    layout->addLayout(listRow);
-    layout->addSpacing(10);
-    layout->addLayout(termsRow);
-    layout->addLayout(schemeRow);
-    layout->addWidget(optimise_);
-    layout->addLayout(exitRow);
-    layout->addSpacing(6);
-    layout->addLayout(okRow);
+    connect(ui_->button1094, &QPushButton::clicked, this, &FullRunSetting::pressOk);
     loadControls();
 }
 
+FullRunSetting::~FullRunSetting() = default;
+
 QWidget* FullRunSetting::control(int id) const {
-    switch (id) {
-        case kLoopCheckBox:
-            return loopCheck_;
-        case kLoopStartEdit:
-            return loopStart_;
-        case kLoopStepEdit:
-            return loopStep_;
-        case kLoopCountEdit:
-            return loopCount_;
-        case kListCheckBox:
-            return listCheck_;
-        case kListEdit:
-            return list_;
-        case kInterpolationTermsEdit:
-            return terms_;
-        case kOptimizeCheckBox:
-            return optimise_;
-        case kExitEarlyCheckBox:
-            return exitEarly_;
-        case kLayerThresholdEdit:
-            return threshold_;
-        case kPorositySchemeCombo:
-            return scheme_;
-        case kResearchOkButton:
-            return ok_;
-        default:
-            return nullptr;
-    }
+    // The form names every control after its identifier.
+    for (const char* kind : {"edit", "check", "combo", "button"})
+        if (auto* w = findChild<QWidget*>(QString("%1%2").arg(kind).arg(id))) return w;
+    return nullptr;
 }
 
 void FullRunSetting::loadControls() {
     const ResearchSettings& s = settings_;
-    loopStart_->setText(qs(s.Start_loop_from));
-    loopStep_->setText(qs(s.Step_in_loop));
-    loopCount_->setText(qs(s.N_steps_in_loop));
-    list_->setText(qs(s.List_of_values_to_try));
-    terms_->setText(qs(cformat("%d", s.N_terms_inInterpolation)));
-    threshold_->setText(qs(cformat("%d", s.Theshold_of_layesr_to_fill)));
-    const QSignalBlocker block(scheme_);
-    scheme_->setCurrentIndex(std::clamp(s.Sheme_for_running_with_porosity, 0, 3));
-    optimise_->setChecked(s.Do_optimize_run_probabilities != 0);
-    exitEarly_->setChecked(s.Do_exit_when_less_than_N_layers_filled != 0);
+    ui_->edit1097->setText(qs(s.Start_loop_from));
+    ui_->edit1099->setText(qs(s.Step_in_loop));
+    ui_->edit1101->setText(qs(s.N_steps_in_loop));
+    ui_->edit1103->setText(qs(s.List_of_values_to_try));
+    ui_->edit1106->setText(qs(cformat("%d", s.N_terms_inInterpolation)));
+    ui_->edit1112->setText(qs(cformat("%d", s.Theshold_of_layesr_to_fill)));
+    const QSignalBlocker block(ui_->combo1114);
+    ui_->combo1114->setCurrentIndex(std::clamp(s.Sheme_for_running_with_porosity, 0, 3));
+    ui_->check1110->setChecked(s.Do_optimize_run_probabilities != 0);
+    ui_->check1111->setChecked(s.Do_exit_when_less_than_N_layers_filled != 0);
     chooseSource(s.loopMode());
 }
 
 void FullRunSetting::chooseSource(bool loop) {
     setValueSource(settings_, loop);
-    loopCheck_->setChecked(loop);
-    listCheck_->setChecked(!loop);
-    for (QWidget* w :
-         {static_cast<QWidget*>(loopStart_), static_cast<QWidget*>(loopStep_),
-          static_cast<QWidget*>(loopCount_), loopLabels_[0], loopLabels_[1], loopLabels_[2]})
-        w->setEnabled(loop);
-    list_->setEnabled(!loop);
+    ui_->check1095->setChecked(loop);
+    ui_->check1102->setChecked(!loop);
+    for (QWidget* w : {ui_->edit1097, ui_->edit1099, ui_->edit1101}) w->setEnabled(loop);
+    for (QWidget* w : {ui_->fromLabel, ui_->stepLabel, ui_->countLabel}) w->setEnabled(loop);
+    ui_->edit1103->setEnabled(!loop);
 }
 
 void FullRunSetting::focusControl(int id) {
@@ -196,26 +85,26 @@ void FullRunSetting::focusControl(int id) {
 bool FullRunSetting::storeControls() {
     ResearchSettings& s = settings_;
     int terms = 0, threshold = 0;
-    if (!readInteger(terms_->text(), terms) || terms < 0 || terms > 10) {
+    if (!readInteger(ui_->edit1106->text(), terms) || terms < 0 || terms > 10) {
         platform_.message(kInterpolationRangeMessage);
         focusControl(kInterpolationTermsEdit);
         return false;
     }
-    if (!readInteger(threshold_->text(), threshold)) {
+    if (!readInteger(ui_->edit1112->text(), threshold)) {
         platform_.message(kIntegerMessage);
         focusControl(kLayerThresholdEdit);
         return false;
     }
-    s.Start_loop_from = loopStart_->text().toStdString();
-    s.Step_in_loop = loopStep_->text().toStdString();
-    s.N_steps_in_loop = loopCount_->text().toStdString();
-    s.List_of_values_to_try = list_->text().toStdString();
+    s.Start_loop_from = ui_->edit1097->text().toStdString();
+    s.Step_in_loop = ui_->edit1099->text().toStdString();
+    s.N_steps_in_loop = ui_->edit1101->text().toStdString();
+    s.List_of_values_to_try = ui_->edit1103->text().toStdString();
     s.N_terms_inInterpolation = terms;
     s.Theshold_of_layesr_to_fill = threshold;
-    s.Sheme_for_running_with_porosity = std::max(0, scheme_->currentIndex());
-    s.Do_optimize_run_probabilities = optimise_->isChecked() ? 1 : 0;
-    s.Do_exit_when_less_than_N_layers_filled = exitEarly_->isChecked() ? 1 : 0;
-    setValueSource(s, loopCheck_->isChecked());
+    s.Sheme_for_running_with_porosity = std::max(0, ui_->combo1114->currentIndex());
+    s.Do_optimize_run_probabilities = ui_->check1110->isChecked() ? 1 : 0;
+    s.Do_exit_when_less_than_N_layers_filled = ui_->check1111->isChecked() ? 1 : 0;
+    setValueSource(s, ui_->check1095->isChecked());
     return true;
 }
 

@@ -4,14 +4,14 @@
 /// porosity is simulated, and when an experiment ends early.
 
 #include <QDialog>
+#include <memory>
 
 #include "common/platform.h"
 #include "model/research_settings.h"
 
-class QCheckBox;
-class QComboBox;
-class QLineEdit;
-class QPushButton;
+namespace Ui {
+class FullRunSetting;
+}
 
 namespace quorvane {
 
@@ -19,6 +19,7 @@ class FullRunSetting : public QDialog {
     Q_OBJECT
   public:
     FullRunSetting(ResearchSettings& settings, Platform& platform, QWidget* parent = nullptr);
+    ~FullRunSetting() override;
 
     /// Fills the controls from the settings (done before every showing).
     void loadControls();
@@ -44,19 +45,7 @@ class FullRunSetting : public QDialog {
 
     ResearchSettings& settings_;
     Platform& platform_;
-    QCheckBox* loopCheck_ = nullptr;
-    QCheckBox* listCheck_ = nullptr;
-    QLineEdit* loopStart_ = nullptr;
-    QLineEdit* loopStep_ = nullptr;
-    QLineEdit* loopCount_ = nullptr;
-    QWidget* loopLabels_[3] = {nullptr, nullptr, nullptr};
-    QLineEdit* list_ = nullptr;
-    QLineEdit* terms_ = nullptr;
-    QComboBox* scheme_ = nullptr;
-    QCheckBox* optimise_ = nullptr;
-    QCheckBox* exitEarly_ = nullptr;
-    QLineEdit* threshold_ = nullptr;
-    QPushButton* ok_ = nullptr;
+    std::unique_ptr<Ui::FullRunSetting> ui_;
 };
 
 /// The message shown when "Interpolation with" holds no integer 0..10.

@@ -1,19 +1,15 @@
 #include "ui/help_panel.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include "common/platform.h"
 #include "model/working_folder.h"
 #include "ui/qt_platform.h"
+#include "ui_help_panel.h"
 
 namespace quorvane {
 
@@ -33,20 +29,15 @@ QFont timesFont(int pixels, int weight, bool underline = false) {
     return font;
 }
 
-QLabel* colouredLabel(const QString& text, const QFont& font) {
-    auto* label = new QLabel(text);
+void colourLabel(QLabel* label, const QFont& font) {
     label->setFont(font);
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, kLabelText);
     palette.setColor(QPalette::Window, kBackground);
     label->setPalette(palette);
-    return label;
 }
 
 }  // namespace
-
-// ---------------------------------------------------------------------------
-// Pages on disk
 
 QString wrapPathForDisplay(const std::string& path) {
     std::string shown;
@@ -57,51 +48,10 @@ QString wrapPathForDisplay(const std::string& path) {
     return QString::fromStdString(shown);
 }
 
-QString findHelpFolder(const QStringList& candidates) {
-    for (const QString& folder : candidates)
-        if (!folder.isEmpty() && QFileInfo::exists(folder + "/index.html"))
-            return QDir(folder).absolutePath();
-    return {};
-}
-
-QStringList shippedHelpFolders() {
-    const QString bin = QCoreApplication::applicationDirPath();
-    QStringList folders{bin + "/help", bin + "/../share/quorvane/help"};
-#ifdef QUORVANE_HELP_SOURCE_DIR
-    folders << QStringLiteral(QUORVANE_HELP_SOURCE_DIR);
-#endif
-    return folders;
-}
-
-bool installHelpPages(const QString& from, const QString& to) {
-    if (!QDir().mkpath(to)) return false;
-    bool ok = true;
-    const QFileInfoList pages = QDir(from).entryInfoList(QDir::Files);
-    for (const QFileInfo& page : pages) {
-        const QString target = to + "/" + page.fileName();
-        QFileInfo existing(target);
-        if (existing.exists() && existing.size() == page.size() &&
-            existing.lastModified() >= page.lastModified())
-            continue;
-        // A copy is made beside the page and renamed over it, so a page is
-        // never left half written.
-        const QString temporary = target + ".part";
-        QFile::remove(temporary);
-        if (!QFile::copy(page.absoluteFilePath(), temporary)) {
-            ok = false;
-            continue;
-        }
-        QFile::remove(target);
-        if (!QFile::rename(temporary, target)) ok = false;
-    }
-    return ok;
-}
-
 // ---------------------------------------------------------------------------
 // Link entries
 
-LinkButton::LinkButton(const QString& caption, QWidget* parent) : QAbstractButton(parent) {
-    setText(caption);
+LinkButton::LinkButton(QWidget* parent) : QAbstractButton(parent) {
     setFont(timesFont(17, 500));
     setCursor(Qt::PointingHandCursor);
     setAttribute(Qt::WA_Hover);
@@ -139,78 +89,56 @@ void LinkButton::leaveEvent(QEvent* event) {
 // The panel
 
 HelpPanel::HelpPanel(AppState& state, QtPlatform& platform, QWidget* parent)
-    : QWidget(parent), state_(state), platform_(platform) {
-    setObjectName("m_Help");
-    setAutoFillBackground(true);
+    : QWidget(parent), state_(state), platform_(platform), ui_(std::make_unique<Ui::HelpPanel>()) {
+    ui_->setupUi(this);
+    applyLook();
+    bindEntries();
+    connect(ui_->button1075, &QPushButton::clicked, this, &HelpPanel::browseLogFile);
+    connect(ui_->button1076, &QPushButton::clicked, this, &HelpPanel::openLogFile);
+    connect(ui_->label1057, &QLabel::linkActivated, this, [this] { openPage(kIndexPage); });
+    refresh();
+}
+
+HelpPanel::~HelpPanel() = default;
+
+void HelpPanel::applyLook() {
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, kBackground);
     setPalette(palette);
+    colourLabel(ui_->label1057, timesFont(18, 500, true));
+    colourLabel(ui_->label1063, timesFont(22, 600));
+    colourLabel(ui_->label1072, timesFont(14, 700, true));
+    colourLabel(ui_->label1073, timesFont(14, 500));
+    colourLabel(ui_->notes, timesFont(15, 400));
+    // The two buttons of the panel's form that the program never shows.
+    for (QPushButton* hidden : {ui_->button1085, ui_->button1086})
+        hidden->setFont(timesFont(17, 400));
+}
 
-    site_ = colouredLabel("Quorvane help pages", timesFont(18, 500, true));
-    site_->setCursor(Qt::PointingHandCursor);
-    site_->setToolTip("Opens the index of the help pages");
-
-    auto* content = colouredLabel("Content:", timesFont(22, 600));
-    auto* links = new QVBoxLayout;
-    links->setSpacing(2);
-    links->addWidget(content);
-    for (int i = 0; i < 8; ++i) {
-        entries_[i] = new LinkButton(kEntries[i].caption);
-        entries_[i]->setMinimumWidth(380);
+void HelpPanel::bindEntries() {
+    entries_ = {ui_->button1065, ui_->button1064, ui_->button1066, ui_->button1067,
+                ui_->button1068, ui_->button1069, ui_->button1070, ui_->button1071};
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        entries_[i]->setText(kEntries[i].caption);
         const char* page = kEntries[i].page;
         connect(entries_[i], &QAbstractButton::clicked, this, [this, page] { openPage(page); });
-        links->addWidget(entries_[i]);
     }
-    links->addStretch();
+}
 
-    auto* logTitle = colouredLabel("Log file:", timesFont(14, 700, true));
-    logPath_ = colouredLabel({}, timesFont(14, 500));
-    logPath_->setWordWrap(true);
-    logPath_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    logPath_->setMinimumWidth(340);
-    browse_ = new QPushButton("Browse");
-    open_ = new QPushButton("Open");
-    connect(browse_, &QPushButton::clicked, this, &HelpPanel::browseLogFile);
-    connect(open_, &QPushButton::clicked, this, &HelpPanel::openLogFile);
-    // Two buttons of the panel's form that the program never shows.
-    for (const char* name : {"Restore default", "Update"}) {
-        auto* hidden = new QPushButton(name, this);
-        hidden->setFont(timesFont(17, 400));
-        hidden->setEnabled(false);
-        hidden->setVisible(false);
-    }
+QLabel* HelpPanel::siteLabel() const {
+    return ui_->label1057;
+}
 
-    notes_ = colouredLabel({}, timesFont(15, 400));
-    notes_->setWordWrap(true);
-    notes_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+QLabel* HelpPanel::logPathLabel() const {
+    return ui_->label1073;
+}
 
-    auto* log = new QGridLayout;
-    log->addWidget(logTitle, 0, 0, 1, 2);
-    log->addWidget(logPath_, 1, 0, 1, 3);
-    log->addWidget(browse_, 2, 0);
-    log->addWidget(open_, 2, 1);
-    log->addWidget(notes_, 3, 0, 1, 3);
-    log->setRowMinimumHeight(3, 60);
-    log->setRowStretch(4, 1);
-    log->setColumnStretch(2, 1);
+QPushButton* HelpPanel::browseButton() const {
+    return ui_->button1075;
+}
 
-    auto* top = new QHBoxLayout;
-    top->addStretch();
-    top->addWidget(site_);
-
-    auto* body = new QHBoxLayout;
-    body->addLayout(links);
-    body->addSpacing(40);
-    body->addLayout(log, 1);
-
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(20, 12, 20, 12);
-    outer->addLayout(top);
-    outer->addLayout(body, 1);
-
-    connect(site_, &QLabel::linkActivated, this, [this] { openPage(kIndexPage); });
-    site_->setText("<a href=\"index\" style=\"color:#0000ff\">Quorvane help pages</a>");
-    refresh();
+QPushButton* HelpPanel::openButton() const {
+    return ui_->button1076;
 }
 
 void HelpPanel::installPages(const std::string& workingFolder) {
@@ -266,9 +194,9 @@ void HelpPanel::openLogFile() {
 }
 
 void HelpPanel::refresh() {
-    logPath_->setText(wrapPathForDisplay(state_.paths.logPath));
+    ui_->label1073->setText(wrapPathForDisplay(state_.paths.logPath));
     const QString folder = pagesFolder();
-    notes_->setText(
+    ui_->notes->setText(
         "Every run that ends by a limit, by closing or by an experiment leaves one row in the "
         "log file. Browse chooses another log file (a .csv file); Open shows the log in the "
         "program your desktop uses for .csv files.\n\nThe help pages open in your web "
@@ -278,7 +206,7 @@ void HelpPanel::refresh() {
 }
 
 void HelpPanel::refreshEnabled() {
-    browse_->setEnabled(state_.runState.controlsEnabled);
+    ui_->button1075->setEnabled(state_.runState.controlsEnabled);
 }
 
 }  // namespace quorvane

@@ -5,15 +5,20 @@
 
 #include <QAbstractButton>
 #include <QString>
-#include <QStringList>
 #include <QWidget>
 #include <array>
+#include <memory>
 #include <string>
 
 #include "experiments/app_state.h"
+#include "ui/help_pages.h"
 
 class QLabel;
 class QPushButton;
+
+namespace Ui {
+class HelpPanel;
+}
 
 namespace quorvane {
 
@@ -23,22 +28,12 @@ class QtPlatform;
 /// can wrap it.
 QString wrapPathForDisplay(const std::string& path);
 
-/// Where the help pages are: the first folder holding "index.html" among
-/// `candidates`; empty when none does.
-QString findHelpFolder(const QStringList& candidates);
-/// The folders searched for the shipped pages: beside the program, the
-/// installed share folder, and the source tree the program was built from.
-QStringList shippedHelpFolders();
-/// Copies the pages of `from` into `to` (created when missing), replacing a
-/// page only by a newer or differing one. False when a page could not be copied.
-bool installHelpPages(const QString& from, const QString& to);
-
 /// A content entry drawn as a link: one line, vertically centred, elided,
 /// in the link colour, and on hover in the hover colour.
 class LinkButton : public QAbstractButton {
     Q_OBJECT
   public:
-    explicit LinkButton(const QString& caption, QWidget* parent = nullptr);
+    explicit LinkButton(QWidget* parent = nullptr);
     QSize sizeHint() const override;
     bool hovered() const { return hovered_; }
 
@@ -73,6 +68,7 @@ class HelpPanel : public QWidget {
     static constexpr const char* kIndexPage = "index.html";
 
     HelpPanel(AppState& state, QtPlatform& platform, QWidget* parent = nullptr);
+    ~HelpPanel() override;
 
     /// `m_Help` in the program's own words.
     using m_Help = HelpPanel;
@@ -86,10 +82,10 @@ class HelpPanel : public QWidget {
     QString pagePath(const char* page) const;
 
     LinkButton* entry(int i) const { return entries_[i]; }
-    QLabel* siteLabel() const { return site_; }
-    QLabel* logPathLabel() const { return logPath_; }
-    QPushButton* browseButton() const { return browse_; }
-    QPushButton* openButton() const { return open_; }
+    QLabel* siteLabel() const;
+    QLabel* logPathLabel() const;
+    QPushButton* browseButton() const;
+    QPushButton* openButton() const;
 
     /// Browse: choose the run log file.
     void browseLogFile();
@@ -101,17 +97,17 @@ class HelpPanel : public QWidget {
     void refreshEnabled();
 
   private:
+    /// The fonts and colours of the panel's texts.
+    void applyLook();
+    /// The links of the form, top to bottom, take the entries' captions and pages.
+    void bindEntries();
     void openPage(const char* page);
 
     AppState& state_;
     QtPlatform& platform_;
+    std::unique_ptr<Ui::HelpPanel> ui_;
     QString installedFolder_;
     std::array<LinkButton*, 8> entries_{};
-    QLabel* site_ = nullptr;
-    QLabel* logPath_ = nullptr;
-    QLabel* notes_ = nullptr;
-    QPushButton* browse_ = nullptr;
-    QPushButton* open_ = nullptr;
 };
 
 }  // namespace quorvane

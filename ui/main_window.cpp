@@ -7,15 +7,16 @@
 #include <QFont>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QMessageBox>
 #include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
+#include <array>
 
-#include <cmath>
-
-#include "common/version/version.h"
 #include "model/start_close.h"
+#include "reports/report_fields.h"
+#include "reports/report_full.h"
+#include "reports/report_run.h"
+#include "reports/report_template.h"
 #include "ui/data_panel.h"
 #include "ui/help_panel.h"
 #include "ui/live_redraw.h"
@@ -24,14 +25,6 @@
 #include "ui/tab_icons.h"
 #include "ui/view_panel.h"
 
-#ifndef QUORVANE_BUILD_TYPE
-#define QUORVANE_BUILD_TYPE ""
-#endif
-#include "reports/report_fields.h"
-#include "reports/report_full.h"
-#include "reports/report_run.h"
-#include "reports/report_template.h"
-
 namespace quorvane {
 
 namespace {
@@ -39,24 +32,6 @@ namespace {
 // The tab control lies 3 pixels from the left, 10 from the top and right,
 // and 36 above the bottom edge of the window.
 constexpr int kTabLeft = 3, kTabTop = 10, kTabRight = 10, kTabBottom = 36;
-
-/// The factor the held keys ask for: the highest digit 2..9 held, or the
-/// square root of 2 while "O" is held; 1 when none is.
-double factorFromKeys(const QSet<int>& keys) {
-    double factor = 1;
-    for (int digit = 2; digit <= 9; ++digit)
-        if (keys.contains(Qt::Key_0 + digit)) factor = digit;
-    if (keys.contains(Qt::Key_O)) factor = std::sqrt(2.0);
-    return factor;
-}
-
-/// The key as the window keeps it: keypad digits apart from the digit row,
-/// since only the row's digits scale sizes and only the keypad's turn the camera.
-int keyCode(const QKeyEvent& key) {
-    const int code = key.key();
-    const bool digit = code >= Qt::Key_0 && code <= Qt::Key_9;
-    return digit && (key.modifiers() & Qt::KeypadModifier) ? code | MainWindow::kKeypadBit : code;
-}
 
 }  // namespace
 
@@ -84,6 +59,12 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::buildTabs() {
+    addPanels();
+    connectPanels();
+    fitToPanels();
+}
+
+void MainWindow::addPanels() {
     tabs_ = new QTabWidget(this);
     QFont tabFont("Times");
     tabFont.setPixelSize(20);
@@ -102,6 +83,9 @@ void MainWindow::buildTabs() {
     for (int i = 0; i < 5; ++i) {
         tabs_->addTab(panels[i], tabIcon(i), QString::fromLatin1(kTabLabels[i]));
     }
+}
+
+void MainWindow::connectPanels() {
     connect(tabs_, &QTabWidget::currentChanged, this, &MainWindow::tabChanged);
     connect(dataPanel_, &DataPanel::titleChanged, this,
             [this](const QString& title) { setWindowTitle(title); });
@@ -117,7 +101,9 @@ void MainWindow::buildTabs() {
         if (earlier) earlier();
         controlsChanged();
     };
+}
 
+void MainWindow::fitToPanels() {
     // The window opens at the size its panels ask for, within the screen, and
     // that size is its minimum from then on.
     QSize wanted = tabs_->sizeHint() + QSize(kTabLeft + kTabRight, kTabTop + kTabBottom);
@@ -174,33 +160,11 @@ void MainWindow::setPanel(int tab, QWidget* panel) {
     if (old != dataPanel_ && old != helpPanel_) old->deleteLater();
 }
 
-QString MainWindow::aboutText() {
-    const std::string commit = buildCommit();
-    const QString build =
-        commit.empty() ? QString("no commit id") : "commit " + QString::fromStdString(commit);
-    const QString type = QString(QUORVANE_BUILD_TYPE);
-    return QString(
-               "Quorvane, version %1\nBuild: %2%3, %4 %5 (Qt %6)\n\n"
-               "Monte Carlo simulation of the growth of a crystal face\n"
-               "built of box-shaped molecules.")
-        .arg(QString::fromStdString(versionNumber()), build,
-             type.isEmpty() ? QString() : ", " + type, __DATE__, __TIME__, qVersion());
-}
-
-void MainWindow::showAbout() {
-    QMessageBox box(this);
-    box.setWindowTitle("About Quorvane");
-    box.setIconPixmap(programIcon().pixmap(48, 48));
-    box.setTextFormat(Qt::PlainText);
-    box.setText(aboutText());
-    box.exec();
-}
-
 void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
     // The window's own menu (the right mouse button on the tabs or on a free
     // part of a panel) carries the About box.
     QMenu menu(this);
-    menu.addAction("&About Quorvane...", this, &MainWindow::showAbout);
+    menu.addAction("&About Quorvane...", this, [this] { showAboutBox(this); });
     menu.exec(event->globalPos());
 }
 
@@ -276,58 +240,6 @@ void MainWindow::controlsChanged() {
     helpPanel_->refreshEnabled();
 }
 
-bool MainWindow::scaleFocusedSize(const QKeyEvent& key, QWidget* target) {
-    if (tabs_->currentWidget() != dataPanel_) return false;
-    const int field = dataPanel_->sizeControlOf(target);
-    if (field == 0) return false;
-    const double factor = factorFromKeys(keysDown_);
-    if (factor < 1.1 || factor > 9) return false;
-    const bool ctrl = key.modifiers() & Qt::ControlModifier;
-    const bool alt = key.modifiers() & Qt::AltModifier;
-    if (!ctrl && !alt) return false;
-    if (ctrl) dataPanel_->scaleSize(field, 1, factor);
-    if (alt) dataPanel_->scaleSize(field, 0, factor);
-    return true;
-}
-
-views::CameraKeys MainWindow::cameraKeysOf(const QSet<int>& keys, Qt::KeyboardModifiers modifiers) {
-    views::CameraKeys k;
-    k.up = keys.contains(Qt::Key_Up);
-    k.down = keys.contains(Qt::Key_Down);
-    k.left = keys.contains(Qt::Key_Left);
-    k.right = keys.contains(Qt::Key_Right);
-    auto pad = [&keys](int digit) { return keys.contains((Qt::Key_0 + digit) | kKeypadBit); };
-    k.pad1 = pad(1);
-    k.pad2 = pad(2);
-    k.pad3 = pad(3);
-    k.pad4 = pad(4);
-    k.pad6 = pad(6);
-    k.pad7 = pad(7);
-    k.pad8 = pad(8);
-    k.pad9 = pad(9);
-    k.control = modifiers & Qt::ControlModifier;
-    k.alt = modifiers & Qt::AltModifier;
-    k.s = keys.contains(Qt::Key_S);
-    k.r = keys.contains(Qt::Key_R);
-    return k;
-}
-
-bool MainWindow::forwardCameraKeys(Qt::KeyboardModifiers modifiers) {
-    if (tabs_->currentIndex() != kViewTab) return false;
-    QWidget* view = tabs_->currentWidget();
-    bool used = false;
-    if (cameraKeys && cameraKeys(cameraKeysOf(keysDown_, modifiers))) {
-        view->repaint();
-        used = true;
-    }
-    if (cameraReset && keysDown_.contains(Qt::Key_I)) {
-        cameraReset();
-        view->repaint();
-        used = true;
-    }
-    return used;
-}
-
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::Show:
@@ -340,34 +252,15 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             state_.runState.runFlag = false;
             break;
         case QEvent::ApplicationDeactivate:
-            keysDown_.clear();
+            keys_.clear();
             break;
-        case QEvent::KeyRelease: {
-            auto* key = static_cast<QKeyEvent*>(event);
-            if (!key->isAutoRepeat()) keysDown_.remove(keyCode(*key));
+        case QEvent::KeyRelease:
+            keys_.released(*static_cast<QKeyEvent*>(event));
             break;
-        }
-        case QEvent::KeyPress: {
+        case QEvent::KeyPress:
             // Keys typed anywhere in this window, before the widget sees them.
-            if (!watched->isWidgetType()) break;
-            auto* target = static_cast<QWidget*>(watched);
-            if (target != this && !isAncestorOf(target)) break;
-            auto* key = static_cast<QKeyEvent*>(event);
-            // A key no widget takes travels up to the parents, through this
-            // filter again each time: it is acted on once, where it arrived.
-            const bool travelling = event == lastKey_.event && key->key() == lastKey_.key &&
-                                    key->timestamp() == lastKey_.timestamp && lastKey_.receiver &&
-                                    target != lastKey_.receiver &&
-                                    target->isAncestorOf(lastKey_.receiver);
-            if (travelling) break;
-            lastKey_ = {event, key->key(), key->timestamp(), target};
-            keysDown_.insert(keyCode(*key));
-            if (scaleFocusedSize(*key, target)) return true;
-            if (tabs_->currentWidget() == dataPanel_ && dataPanel_->copyKey(*key, target))
-                return true;
-            if (forwardCameraKeys(key->modifiers())) return true;
+            if (keys_.pressed(watched, *static_cast<QKeyEvent*>(event))) return true;
             break;
-        }
         default:
             break;
     }

@@ -3,23 +3,20 @@
 /// and Help panels, the start-up that finds the working folder and loads the
 /// last data, the keys that act across panels, and the close that saves them.
 
-#include <QPointer>
-#include <QSet>
 #include <QSize>
 #include <QWidget>
-#include <array>
 #include <functional>
 #include <memory>
 #include <string>
 
 #include "experiments/app_state.h"
 #include "experiments/session.h"
+#include "ui/about_box.h"
 #include "ui/qt_platform.h"
+#include "ui/window_keys.h"
 #include "views/surface_camera.h"
 
 class QTabWidget;
-class QMenu;
-class QKeyEvent;
 
 namespace quorvane {
 
@@ -59,7 +56,7 @@ class MainWindow : public QWidget {
     /// The window's size at start; it never becomes smaller.
     QSize minimumWindowSize() const { return minimumSize_; }
     /// The "&About Quorvane..." box's text.
-    static QString aboutText();
+    static QString aboutText() { return aboutBoxText(); }
 
     /// Tab to switch to at the next paint of the window; -1 for none.
     int pendingTab = -1;
@@ -78,14 +75,6 @@ class MainWindow : public QWidget {
     /// The View panel's camera reset (the "I" key).
     std::function<void()> cameraReset;
 
-    /// Keys held down now, as the window's key handling saw them: Qt::Key
-    /// codes, keypad digits with `kKeypadBit` added.
-    const QSet<int>& keysDown() const { return keysDown_; }
-    static constexpr int kKeypadBit = 0x40000000;
-    /// The camera's view of the keys held and the modifiers.
-    static views::CameraKeys cameraKeysOf(const QSet<int>& keysDown,
-                                          Qt::KeyboardModifiers modifiers);
-
   protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -95,15 +84,16 @@ class MainWindow : public QWidget {
 
   private:
     void buildTabs();
+    /// The tab control and the five panels on it, in tab order.
+    void addPanels();
+    /// The panels' signals and the session's hooks.
+    void connectPanels();
+    /// The window's size at start: what the panels ask for, within the screen.
+    void fitToPanels();
     void startUp(const std::string& documentsFolder);
     void centreOnScreen();
-    void showAbout();
     void tabChanged(int index);
     void showPanel(int index);
-    /// Size scaling of the focused Data size field; true when the key was used.
-    bool scaleFocusedSize(const QKeyEvent& key, QWidget* target);
-    /// Camera keys while the View panel is shown; true when the key was used.
-    bool forwardCameraKeys(Qt::KeyboardModifiers modifiers);
     void controlsChanged();
 
     AppState& state_;
@@ -123,14 +113,7 @@ class MainWindow : public QWidget {
     bool layoutReady_ = false;
     bool folderReady_ = false;
     int shownTab_ = 0;
-    QSet<int> keysDown_;
-    /// The key event last acted on, to know it again while it travels to the parents.
-    struct SeenKey {
-        const QEvent* event = nullptr;
-        int key = 0;
-        quint64 timestamp = 0;
-        QPointer<QWidget> receiver;
-    } lastKey_;
+    WindowKeys keys_{*this};
 };
 
 }  // namespace quorvane

@@ -66,7 +66,7 @@ RunPanel::RunPanel(AppState& state, Session& session, Platform& platform, QWidge
       session_(session),
       platform_(platform),
       sheet_(session),
-      form_(std::make_unique<Ui::RunPanelForm>()) {
+      form_(std::make_unique<Ui::RunPanel>()) {
     form_->setupUi(this);
     // The panel's controls keep the desktop's own font, whatever large face
     // the tab captions above them use.

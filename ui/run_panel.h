@@ -22,7 +22,7 @@ class QAction;
 class QMenu;
 
 namespace Ui {
-class RunPanelForm;
+class RunPanel;
 }
 
 namespace quorvane {
@@ -128,7 +128,7 @@ class RunPanel : public QWidget {
     Session& session_;
     Platform& platform_;
     RunSheet sheet_;
-    std::unique_ptr<Ui::RunPanelForm> form_;
+    std::unique_ptr<Ui::RunPanel> form_;
     RunPanelDisplay display_;
     std::map<int, QWidget*> controls_;
     std::map<int, QAction*> actions_;

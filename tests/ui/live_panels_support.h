@@ -7,9 +7,9 @@
 
 #include "experiments/session.h"
 #include "support/temp_folder.h"
-#include "ui/main_window.h"
 #include "ui/qt_platform.h"
 #include "ui/view_panel.h"
+#include "ui/window_keys.h"
 
 namespace quorvane::testing {
 
@@ -50,8 +50,8 @@ inline bool pressKeys(ViewPanel& view, std::initializer_list<int> keys,
                       Qt::KeyboardModifiers modifiers) {
     QSet<int> down;
     for (int key : keys)
-        down.insert(modifiers & Qt::KeypadModifier ? key | MainWindow::kKeypadBit : key);
-    return view.cameraKeys(MainWindow::cameraKeysOf(down, modifiers));
+        down.insert(modifiers & Qt::KeypadModifier ? key | WindowKeys::kKeypadBit : key);
+    return view.cameraKeys(cameraKeysOf(down, modifiers));
 }
 
 }  // namespace quorvane::testing
