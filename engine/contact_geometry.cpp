@@ -1,5 +1,6 @@
 #include "engine/contact_geometry.h"
 
+#include <array>
 #include <cmath>
 
 namespace quorvane {
@@ -46,6 +47,30 @@ int RoundUnitCount(double scaled) {
     return static_cast<int>(whole) + (scaled - whole > 0.5 ? 1 : 0);
 }
 
+namespace {
+
+/// The seven contact areas of a molecule (three faces, the edges along c, b
+/// and a, a vertex) scaled so that one molecule has about 1000 units.
+std::array<double, 7> scaledAreas(ContactGeometry& g) {
+    const double faceBC = g.b * g.c;
+    const double faceAB = g.a * g.b;
+    const double faceAC = g.a * g.c;
+    g.area = 2 * (faceAB + faceBC + faceAC);
+    // Each edge's share is proportional to its length; the 12 edges together get the
+    // edge weight of the area, the 8 vertices the vertex weight.
+    const double perEdge = g.area * g.edgeWeight / 4;
+    const double sizeSum = g.a + g.b + g.c;
+    const double edgeA = perEdge * g.a / sizeSum;
+    const double edgeB = perEdge * g.b / sizeSum;
+    const double edgeC = perEdge * g.c / sizeSum;
+    const double vertex = g.area * g.vertexWeight / 8;
+    const double scale = 1000 / (4 * (edgeA + edgeB + edgeC) + g.area + 8 * vertex);
+    return {faceBC * scale, faceAB * scale, faceAC * scale, edgeC * scale,
+            edgeB * scale,  edgeA * scale,  vertex * scale};
+}
+
+}  // namespace
+
 std::optional<ContactGeometry> ContactGeometry::make(double a, double b, double c,
                                                      double edgeWeight, double vertexWeight) {
     if (!IsPositiveFinite(a) || !IsPositiveFinite(b) || !IsPositiveFinite(c) ||
@@ -59,34 +84,12 @@ std::optional<ContactGeometry> ContactGeometry::make(double a, double b, double 
     g.edgeWeight = edgeWeight;
     g.vertexWeight = vertexWeight;
     g.volume = a * b * c;
-
-    const double faceBC = b * c;
-    const double faceAB = a * b;
-    const double faceAC = a * c;
-    g.area = 2 * (faceAB + faceBC + faceAC);
-    // Each edge's share is proportional to its length; the 12 edges together get the
-    // edge weight of the area, the 8 vertices the vertex weight.
-    const double perEdge = g.area * edgeWeight / 4;
-    const double sizeSum = a + b + c;
-    const double edgeA = perEdge * a / sizeSum;
-    const double edgeB = perEdge * b / sizeSum;
-    const double edgeC = perEdge * c / sizeSum;
-    const double vertex = g.area * vertexWeight / 8;
-    // Scale so that one molecule has about 1000 units.
-    const double scale = 1000 / (4 * (edgeA + edgeB + edgeC) + g.area + 8 * vertex);
-
-    const double scaled[7] = {faceBC * scale, faceAB * scale, faceAC * scale, edgeC * scale,
-                              edgeB * scale,  edgeA * scale,  vertex * scale};
+    const std::array<double, 7> scaled = scaledAreas(g);
     for (double s : scaled) {
         if (!IsUsableScaled(s)) return std::nullopt;
     }
-    g.U_bc = RoundUnitCount(scaled[0]);
-    g.U_ab = RoundUnitCount(scaled[1]);
-    g.U_ac = RoundUnitCount(scaled[2]);
-    g.U_Ec = RoundUnitCount(scaled[3]);
-    g.U_Eb = RoundUnitCount(scaled[4]);
-    g.U_Ea = RoundUnitCount(scaled[5]);
-    g.U_V = RoundUnitCount(scaled[6]);
+    int* const units[7] = {&g.U_bc, &g.U_ab, &g.U_ac, &g.U_Ec, &g.U_Eb, &g.U_Ea, &g.U_V};
+    for (std::size_t i = 0; i < scaled.size(); ++i) *units[i] = RoundUnitCount(scaled[i]);
     FillDerived(g);
     if (g.n < 1 || g.n > kMaxUnits) return std::nullopt;
     return g;

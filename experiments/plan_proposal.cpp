@@ -99,6 +99,15 @@ void temperatureRange(task& row, const KindCoverage& coverage, double liquidus) 
     }
 }
 
+/// A range from `low` up to `top` for a kind no row covers yet, else beyond
+/// the rows that cover it.
+void rangeUpTo(task& row, const KindCoverage& coverage, double low, double top) {
+    if (coverage.count == 0)
+        setRange(row, low, top - low);
+    else
+        continueTowards(row, coverage, top);
+}
+
 }  // namespace
 
 task proposeRow(int kind, const std::vector<task>& rows, const PlanQuantities& quantities) {
@@ -107,7 +116,7 @@ task proposeRow(int kind, const std::vector<task>& rows, const PlanQuantities& q
     row.steps = 10;
     KindCoverage coverage = coverageOf(kind, rows);
     // Shares and ratios run up to one whole: 1 in parts, 100 in percent.
-    double top = quantities.concentrationUnit == 1 ? 100.0 : 1.0;
+    const double top = quantities.concentrationUnit == 1 ? 100.0 : 1.0;
     switch (kind) {
         case kKindGeneralSupercooling:
         case kKindGeneralSurfaceEnergy:
@@ -133,19 +142,11 @@ task proposeRow(int kind, const std::vector<task>& rows, const PlanQuantities& q
         case kKindConcentration:
         case kKindRatioAB:
         case kKindRatioCB:
-            if (coverage.count == 0) {
-                setRange(row, top / 10, top - top / 10);
-            } else {
-                continueTowards(row, coverage, top);
-            }
+            rangeUpTo(row, coverage, top / 10, top);
             break;
         case kKindEdgesPerFaces:
         case kKindVerticesPerFaces:
-            if (coverage.count == 0) {
-                setRange(row, 0, 10);
-            } else {
-                continueTowards(row, coverage, 10);
-            }
+            rangeUpTo(row, coverage, 0, 10);
             break;
         default:
             break;

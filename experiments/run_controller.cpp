@@ -57,12 +57,12 @@ void RunController::StartNewSingleSimulation() {
     rs.runFlag = true;
     rs.finished = false;
     rs.singleSimulation = true;
-    setCaption(kCaptionStop);
+    setPauseButton(PauseButton::Stop);
     if (!PrepareNewRun()) {
         // Nothing started: the previous run, if any, stays as it was.
         rs.runFlag = false;
         rs.finished = true;
-        setCaption(kCaptionResume);
+        setPauseButton(PauseButton::Resume);
         releaseControls();
         return;
     }
@@ -77,7 +77,7 @@ void RunController::StartNewSingleSimulation() {
 }
 
 void RunController::StartLoop() {
-    setCaption(kCaptionStop);
+    setPauseButton(PauseButton::Stop);
     state_.runState.controlsEnabled = false;
     notifyControls();
     state_.runState.runFlag = true;
@@ -91,9 +91,9 @@ void RunController::ContinueLoop() {
 
 int RunController::RunLoop() {
     RunState& rs = state_.runState;
-    const PhysicalData& d = state_.data;
     const RunSettings& run = state_.run;
-    const double dt = run.Time_step / TimeUnitsPerSecond(d.time);  // seconds
+    const double dt = run.Time_step / TimeUnitsPerSecond(state_.data.time);  // seconds
+    const bool porous = run.Is_includes_porosity != 0;
     rs.finished = false;
     rs.loopActive = true;
     if (rs.step_count >= kMaxRunSteps) {
@@ -102,40 +102,50 @@ int RunController::RunLoop() {
     }
     for (;;) {
         if (!rs.runFlag) {
-            // Halted by the button: the field and the record stay for a resume.
-            rs.endTime = platform_.nowSeconds();
-            rs.loopActive = false;
-            FillRunRecord();
-            EvaluateRun();
-            rs.experimentFlag = false;
-            rs.finished = true;
-            if (hooks.runEnded) hooks.runEnded(-1);
+            haltedByButton();
             return 0;
         }
-        const bool porous = run.Is_includes_porosity != 0;
         StepResult step = porous ? state_.engine.StepPorous() : state_.engine.StepPlain();
         ++rs.step_count;
         state_.results.record.Append(dt, step.meanHeight, step.roughness,
                                      porous ? step.porosity : 0.0, porous);
         if (hooks.stepDone) hooks.stepDone(rs.step_count);
-        if (rs.step_count % 100 == 0 && rs.runFlag && checkLimits()) return 0;
-        if (stepLimit_ > 0 && rs.step_count >= stepLimit_ && rs.runFlag) {
-            endOnLimit(kEventStepLimit, 1);
-            return 0;
-        }
-        if (rs.step_count % 10 == 0 && rs.runFlag) {
-            if (hooks.redrawSurface) hooks.redrawSurface();
-            if (hooks.redrawResults) hooks.redrawResults();
-        }
-        if (!pumpMessages()) {
-            endInterrupted();
-            return 0;
-        }
-        if (rs.step_count >= kMaxRunSteps) {
-            rs.loopActive = false;
-            return 0;
-        }
+        if (endsAfterStep()) return 0;
     }
+}
+
+void RunController::haltedByButton() {
+    // The field and the record stay for a resume.
+    RunState& rs = state_.runState;
+    rs.endTime = platform_.nowSeconds();
+    rs.loopActive = false;
+    FillRunRecord();
+    EvaluateRun();
+    rs.experimentFlag = false;
+    rs.finished = true;
+    if (hooks.runEnded) hooks.runEnded(-1);
+}
+
+bool RunController::endsAfterStep() {
+    RunState& rs = state_.runState;
+    if (rs.step_count % 100 == 0 && rs.runFlag && checkLimits()) return true;
+    if (stepLimit_ > 0 && rs.step_count >= stepLimit_ && rs.runFlag) {
+        endOnLimit(kEventStepLimit, 1);
+        return true;
+    }
+    if (rs.step_count % 10 == 0 && rs.runFlag) {
+        if (hooks.redrawSurface) hooks.redrawSurface();
+        if (hooks.redrawResults) hooks.redrawResults();
+    }
+    if (!pumpMessages()) {
+        endInterrupted();
+        return true;
+    }
+    if (rs.step_count >= kMaxRunSteps) {
+        rs.loopActive = false;
+        return true;
+    }
+    return false;
 }
 
 bool RunController::pumpMessages() {
@@ -190,7 +200,7 @@ void RunController::endOnLimit(int logCode, int endReason) {
     rs.runFlag = false;
     rs.paused = true;
     rs.finished = true;
-    setCaption(kCaptionResume);
+    setPauseButton(PauseButton::Resume);
     rs.endReason = 0;
     rs.endTime = platform_.nowSeconds();
     releaseControls();
@@ -231,11 +241,11 @@ void RunController::writeLog(int logCode) {
 
 void RunController::PressPauseResume() {
     RunState& rs = state_.runState;
-    if (rs.buttonCaption == kCaptionStop) {
-        setCaption(kCaptionResume);
+    if (rs.pauseButton == PauseButton::Stop) {
+        setPauseButton(PauseButton::Resume);
         releaseControls();
     } else {
-        setCaption(kCaptionStop);
+        setPauseButton(PauseButton::Stop);
     }
     rs.runFlag = false;
     if (rs.seriesFlag) {
@@ -255,29 +265,32 @@ void RunController::PressPauseResume() {
         return;
     }
     if (rs.finished) {
-        // A resume: the rates may have been edited during the pause.
-        auto inputs = makeEngineInputs(state_.data, state_.run);
-        InitStatus status = inputs
-                                ? state_.engine.SetRates(inputs->E0, inputs->E8, inputs->Pint,
-                                                         inputs->edgeWeight, inputs->vertexWeight)
-                                : InitStatus::BadRate;
-        if (status != InitStatus::Ok) {
-            platform_.message(inputs ? engineRefusalMessage(status) : kProbabilityNotANumber);
-            setCaption(kCaptionResume);
-            return;
-        }
-        state_.results.runData = state_.data;
-        state_.results.runSettings = state_.run;
-        StartLoop();
+        resumeHaltedRun();
         return;
     }
     // The press arrived while the loop runs: it sees the cleared flag and returns.
     rs.paused = true;
     rs.finished = true;
     rs.endReason = 0;
-    setCaption(kCaptionResume);
+    setPauseButton(PauseButton::Resume);
     rs.endTime = platform_.nowSeconds();
     releaseControls();
+}
+
+void RunController::resumeHaltedRun() {
+    // The rates may have been edited during the pause.
+    auto inputs = makeEngineInputs(state_.data, state_.run);
+    InitStatus status = inputs ? state_.engine.SetRates(inputs->E0, inputs->E8, inputs->Pint,
+                                                        inputs->edgeWeight, inputs->vertexWeight)
+                               : InitStatus::BadRate;
+    if (status != InitStatus::Ok) {
+        platform_.message(inputs ? engineRefusalMessage(status) : kProbabilityNotANumber);
+        setPauseButton(PauseButton::Resume);
+        return;
+    }
+    state_.results.runData = state_.data;
+    state_.results.runSettings = state_.run;
+    StartLoop();
 }
 
 void RunController::ResumeRun() {
@@ -290,31 +303,6 @@ void RunController::ResumeRun() {
     if (hooks.resumeExperiment) hooks.resumeExperiment();
     releaseControls();
     rs.experimentFlag = false;
-}
-
-double defaultProbability(const PhysicalData& d) {
-    const double a = d.Size_A, b = d.Size_B, c = d.Size_C;
-    // Contact fraction of a molecule touching the crystal with its bottom face only.
-    const double phi0 = b * c / (2 * (a * b + b * c + a * c));
-    const double X0 = std::exp((1 - 2 * phi0) * d.General_Surface_Energy - d.General_Suupercooling);
-    double P = 0.001;
-    while (P > 0.0001 && X0 * P > 0.5) P *= 0.99;
-    return P;
-}
-
-void proposeDefaultRunSettings(const PhysicalData& d, RunSettings& run) {
-    const double P = defaultProbability(d);
-    int W = 100, H = 100;
-    // Enough columns that about five molecules arrive in every step.
-    while (P * W * H < 5 && W < 301) {
-        W += 10;
-        H += 10;
-    }
-    run.Prob_in_at_step = P;
-    run.N_field_W = W;
-    run.N_field_H = H;
-    run.N_in_per_step = P * W * H;
-    if (auto step = timeStepFor(P, d)) run.Time_step = *step;
 }
 
 void RunController::SetDefaultRunSettings() {
@@ -354,8 +342,8 @@ void RunController::releaseControls() {
     notifyControls();
 }
 
-void RunController::setCaption(const char* caption) {
-    state_.runState.buttonCaption = caption;
+void RunController::setPauseButton(PauseButton button) {
+    state_.runState.pauseButton = button;
     notifyControls();
 }
 

@@ -54,7 +54,7 @@ class RunController {
   private:
     /// A fresh field from the data; false (with the reason shown) when refused.
     bool initEngine();
-    void setCaption(const char* caption);
+    void setPauseButton(PauseButton button);
     void notifyControls();
     /// Every 100 steps: the elapsed time and the limits. True when a limit ended the run.
     bool checkLimits();
@@ -62,6 +62,13 @@ class RunController {
     void endInterrupted();
     void writeLog(int logCode);
     bool pumpMessages();
+    /// The run halted by the button (or a driver): recorded, kept for a resume.
+    void haltedByButton();
+    /// After a step: the limits, the redraws, the messages and the step cap.
+    /// True when one of them ended the loop.
+    bool endsAfterStep();
+    /// The button pressed on a halted run: the rates of the data now, then on.
+    void resumeHaltedRun();
 
     AppState& state_;
     Platform& platform_;

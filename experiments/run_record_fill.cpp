@@ -27,6 +27,23 @@ double nanometresPerLengthUnit(const PhysicalData& d) {
     return powerOfTen(unitExponent(UnitKind::Length, d.dimension) - kNanometreExponent);
 }
 
+void fillRunSettings(RunRecord& r, const RunSettings& run, double secondsPerUnit) {
+    r.timeStep = run.Time_step * secondsPerUnit;
+    r.probIn = run.Prob_in_at_step;
+    r.fieldW = run.N_field_W;
+    r.fieldH = run.N_field_H;
+    r.porous = run.Is_includes_porosity != 0;
+}
+
+/// The critical nucleus against the cell and the field.
+void fillNucleus(Results& results, const PhysicalData& d, const RunSettings& run) {
+    results.cellArea = d.Size_C * d.Size_B;
+    results.nucleusArea = 3.14 * d.r_crit * d.r_crit;
+    const double W = run.N_field_W;
+    const double field = (W * d.Size_C) * (W * d.Size_B);
+    results.nucleusIncrement = field != 0 ? results.nucleusArea * d.Size_A / field : 0;
+}
+
 }  // namespace
 
 void FillRunRecord(Results& results, const PhysicalData& d, const RunSettings& run,
@@ -59,17 +76,8 @@ void FillRunRecord(Results& results, const PhysicalData& d, const RunSettings& r
     r.Scbd = contact.adatomFraction;
     r.Scbd1 = contact.bottomFaceFraction;
     r.Vc = d.Va_continues * toNm / secondsPerUnit;
-    r.timeStep = run.Time_step * secondsPerUnit;
-    r.probIn = run.Prob_in_at_step;
-    r.fieldW = run.N_field_W;
-    r.fieldH = run.N_field_H;
-    r.porous = run.Is_includes_porosity != 0;
-
-    results.cellArea = d.Size_C * d.Size_B;
-    results.nucleusArea = 3.14 * d.r_crit * d.r_crit;
-    const double W = run.N_field_W;
-    const double field = (W * d.Size_C) * (W * d.Size_B);
-    results.nucleusIncrement = field != 0 ? results.nucleusArea * d.Size_A / field : 0;
+    fillRunSettings(r, run, secondsPerUnit);
+    fillNucleus(results, d, run);
 }
 
 EvaluationInputs evaluationInputs(const PhysicalData& d, const RunSettings& run, bool running,

@@ -8,8 +8,9 @@
 
 namespace quorvane {
 
-inline constexpr const char* kCaptionStop = "Stop";
-inline constexpr const char* kCaptionResume = "Resume";
+/// What the Pause/Resume button (control 1049) does when pressed: stop the
+/// run, or resume it.
+enum class PauseButton { Stop, Resume };
 
 /// A run is capped at this many steps; the loop then ends silently.
 inline constexpr int kMaxRunSteps = 10'000'000;
@@ -39,8 +40,7 @@ struct RunState {
     bool rateCheckArmed = false;
     double rateCheckValue = 0;
 
-    /// Caption of the Pause/Resume button (control 1049).
-    std::string buttonCaption = kCaptionStop;
+    PauseButton pauseButton = PauseButton::Stop;
     /// The editing controls of the panels are enabled (no run holds them).
     bool controlsEnabled = true;
 

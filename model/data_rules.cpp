@@ -1,6 +1,7 @@
 #include "model/data_rules.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "common/cformat.h"
@@ -12,9 +13,6 @@ namespace {
 
 double kelvin(const PhysicalData& d, double x) {
     return ToKelvin(x, d.temperature);
-}
-double fromKelvin(const PhysicalData& d, double x) {
-    return ConvertTemperature(x, 0, d.temperature);
 }
 
 /// Parses one surface-shape text into its number and reformats it; false,
@@ -129,148 +127,81 @@ void repairSizes(PhysicalData& d) {
     }
 }
 
+namespace {
+
+void molarEnthalpyEdited(PhysicalData& d) {
+    volumeEnthalpyFromMolar(d);
+    concentrationFromLiquidus(d);
+    generalSupercooling(d);
+}
+
+void volumeEnthalpyEdited(PhysicalData& d) {
+    molarEnthalpyFromVolume(d);
+    concentrationFromLiquidus(d);
+    generalSupercooling(d);
+}
+
+void meltTemperatureEdited(PhysicalData& d) {
+    applyMeltTemperatureRule(d);
+    concentrationFromLiquidus(d);
+    generalSupercooling(d);
+}
+
+void liquidusTemperatureEdited(PhysicalData& d) {
+    applyLiquidusTemperatureRule(d);
+    generalSupercooling(d);
+}
+
+void temperatureEdited(PhysicalData& d) {
+    applyTemperatureRule(d);
+    computeJumpFrequencies(d);
+    specificSurfaceEnergy(d);
+    generalSupercooling(d);
+}
+
+void concentrationEdited(PhysicalData& d) {
+    applyConcentrationRule(d);
+    generalSupercooling(d);
+}
+
+void nothingToRecompute(PhysicalData&) {}
+
+/// What an edit of each field recomputes, in the order of `DataField`. The
+/// shape texts are parsed by Update itself.
+using Recompute = void (*)(PhysicalData&);
+constexpr std::array<Recompute, kDataFieldCount> kRecompute{
+    recomputeSizesChain,         // SizeA
+    recomputeSizesChain,         // SizeB
+    recomputeSizesChain,         // SizeC
+    volumeEdited,                // Volume
+    surfaceEdited,               // Surface
+    molecularWeightEdited,       // MolecularWeight
+    molecularWeightFromDensity,  // Density
+    molarEnthalpyEdited,         // MolarEnthalpy
+    volumeEnthalpyEdited,        // VolumeEnthalpy
+    specificSurfaceEnergy,       // SurfaceEnergy
+    nothingToRecompute,          // BondLength
+    nothingToRecompute,          // EdgesRatio
+    nothingToRecompute,          // VerticesRatio
+    meltTemperatureEdited,       // MeltTemperature
+    liquidusTemperatureEdited,   // LiquidusTemperature
+    temperatureEdited,           // Temperature
+    concentrationEdited,         // Concentration
+    computeJumpFrequencies,      // VibrationFrequency
+    computeJumpFrequencies,      // ActivationEnergy
+    jumpFrequencyEdited,         // JumpFrequency
+    generalSupercoolingEdited,   // GeneralSupercooling
+    generalSurfaceEnergyEdited,  // GeneralSurfaceEnergy
+};
+
+}  // namespace
+
 bool recomputeForField(PhysicalData& d, std::optional<DataField> focus) {
     repairSizes(d);
     if (!focus) return false;
-    switch (*focus) {
-        case DataField::SizeA:
-        case DataField::SizeB:
-        case DataField::SizeC:
-            recomputeSizesChain(d);
-            break;
-        case DataField::Volume:
-            volumeEdited(d);
-            break;
-        case DataField::Surface:
-            surfaceEdited(d);
-            break;
-        case DataField::MolecularWeight:
-            molecularWeightEdited(d);
-            break;
-        case DataField::Density:
-            molecularWeightFromDensity(d);
-            break;
-        case DataField::MolarEnthalpy:
-            volumeEnthalpyFromMolar(d);
-            concentrationFromLiquidus(d);
-            generalSupercooling(d);
-            break;
-        case DataField::VolumeEnthalpy:
-            molarEnthalpyFromVolume(d);
-            concentrationFromLiquidus(d);
-            generalSupercooling(d);
-            break;
-        case DataField::SurfaceEnergy:
-            specificSurfaceEnergy(d);
-            break;
-        case DataField::MeltTemperature:
-            applyMeltTemperatureRule(d);
-            concentrationFromLiquidus(d);
-            generalSupercooling(d);
-            break;
-        case DataField::LiquidusTemperature:
-            applyLiquidusTemperatureRule(d);
-            generalSupercooling(d);
-            break;
-        case DataField::Temperature:
-            applyTemperatureRule(d);
-            computeJumpFrequencies(d);
-            specificSurfaceEnergy(d);
-            generalSupercooling(d);
-            break;
-        case DataField::Concentration:
-            applyConcentrationRule(d);
-            generalSupercooling(d);
-            break;
-        case DataField::VibrationFrequency:
-        case DataField::ActivationEnergy:
-            computeJumpFrequencies(d);
-            break;
-        case DataField::JumpFrequency:
-            jumpFrequencyEdited(d);
-            return true;
-        case DataField::GeneralSupercooling:
-            generalSupercoolingEdited(d);
-            break;
-        case DataField::GeneralSurfaceEnergy:
-            generalSurfaceEnergyEdited(d);
-            break;
-        case DataField::BondLength:
-        case DataField::EdgesRatio:
-        case DataField::VerticesRatio:
-            break;  // parsed by Update itself
-    }
-    return false;
-}
-
-void applyMeltTemperatureRule(PhysicalData& d) {
-    double T = kelvin(d, d.Temperature);
-    double Tl = kelvin(d, d.Temperature_of_Liquidus);
-    double To = kelvin(d, d.Temperature_of_Melt);
-    if (T > To) {
-        To = Tl = 1.01 * T;
-        d.Temperature_of_Liquidus = fromKelvin(d, Tl);
-        d.Temperature_of_Melt = fromKelvin(d, To);
-    }
-    if (Tl > To) d.Temperature_of_Melt = d.Temperature_of_Liquidus;
-}
-
-void applyLiquidusTemperatureRule(PhysicalData& d) {
-    double T = kelvin(d, d.Temperature);
-    double Tl = kelvin(d, d.Temperature_of_Liquidus);
-    double To = kelvin(d, d.Temperature_of_Melt);
-    if (Tl > To) {
-        To = Tl;
-        d.Temperature_of_Melt = d.Temperature_of_Liquidus;
-    }
-    if (Tl < T) {
-        Tl = To = 1.01 * T;
-        d.Temperature_of_Liquidus = d.Temperature_of_Melt = fromKelvin(d, Tl);
-    }
-    double c = concentrationFraction(d);  // the concentration before this edit
-    if (std::abs(To - Tl) <= 1e-6 || c >= 0.9999) {
-        Tl = To;
-        d.Temperature_of_Liquidus = d.Temperature_of_Melt;
-        d.Concentration = concentrationInUnit(d, 1);
-    }
-    if (0.0001 <= c && c <= 0.9999) {
-        // The enthalpy that puts (Tl, c) on the ideal solubility curve.
-        double enthalpy = 1;
-        if (!(To - Tl <= 0 || c >= 0.9999 || c <= 1e-6)) {
-            enthalpy = -kGasConstant * std::log(c) * To * Tl / (To - Tl);
-        }
-        d.Molecular_Enthaphie = JoulesToEnergyUnit(enthalpy, d.energy);
-        volumeEnthalpyFromMolar(d);
-    }
-}
-
-void applyTemperatureRule(PhysicalData& d) {
-    double T = kelvin(d, d.Temperature);
-    double Tl = kelvin(d, d.Temperature_of_Liquidus);
-    if (T > Tl) {
-        T = 0.99 * Tl;
-        d.Temperature = fromKelvin(d, T);
-    }
-    if (T <= 0) d.Temperature = fromKelvin(d, 0.01 * Tl);
-}
-
-void applyConcentrationRule(PhysicalData& d) {
-    double c = std::clamp(concentrationFraction(d), 0.01, 1.0);
-    d.Concentration = concentrationInUnit(d, c);
-    double liquidus = liquidusFromConcentration(d, c);
-    double To = kelvin(d, d.Temperature_of_Melt);
-    double T = kelvin(d, d.Temperature);
-    double Tl = kelvin(d, liquidus);
-    d.Temperature_of_Liquidus = liquidus;
-    if (Tl >= To) {
-        Tl = To;
-        d.Temperature_of_Liquidus = d.Temperature_of_Melt;
-        d.Concentration = concentrationInUnit(d, 1);
-    }
-    if (Tl < T) {
-        d.Temperature_of_Liquidus = fromKelvin(d, 0.1 * To + 0.9 * T);
-        concentrationFromLiquidus(d);
-    }
+    kRecompute[static_cast<std::size_t>(*focus)](d);
+    // A typed jump frequency takes the default frequency away.
+    return *focus == DataField::JumpFrequency;
 }
 
 void estimateSurfaceEnergy(PhysicalData& d) {

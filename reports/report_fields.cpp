@@ -45,50 +45,53 @@ std::string ReportFields::replaceInLine(std::string line) const {
     return line;
 }
 
-void setValueFields(ReportFields& f, const PhysicalData& d) {
-    const int digits = d.accuracy;
-    auto number = [&](const char* key, double value) {
-        f.set(key, reportFieldNumber(value, digits));
-    };
+namespace {
+
+/// The quantities the template names by a placeholder of their own.
+struct NumberField {
+    const char* key;
+    double PhysicalData::*member;
+};
+constexpr NumberField kNumberFields[] = {
+    {"_a|", &PhysicalData::Size_A},
+    {"_b|", &PhysicalData::Size_B},
+    {"_c|", &PhysicalData::Size_C},
+    {"_V|", &PhysicalData::Volume},
+    {"_S|", &PhysicalData::Surface},
+    {"_M|", &PhysicalData::Molecular_Weight},
+    {"_d|", &PhysicalData::Density},
+    {"_Hmol|", &PhysicalData::Molecular_Enthaphie},
+    {"_Hvol|", &PhysicalData::Enthalpie},
+    {"_T0|", &PhysicalData::Temperature_of_Melt},
+    {"_Tl|", &PhysicalData::Temperature_of_Liquidus},
+    {"_T|", &PhysicalData::Temperature},
+    {"_concentration|", &PhysicalData::Concentration},
+    {"_surf_ergy|", &PhysicalData::Surface_Energy},
+    {"_fr_own|", &PhysicalData::Frequency_of_Vibrations},
+    {"_Ea|", &PhysicalData::Activation_Energy},
+    {"_frjmp|", &PhysicalData::Frequency_of_Jumps},
+    {"_dG|", &PhysicalData::General_Suupercooling},
+    {"_sigma_specfic||", &PhysicalData::General_Surface_Energy},
+};
+
+void setUnitFields(ReportFields& f, const PhysicalData& d) {
     f.set("_size_u|", unitShortName(UnitKind::Length, d.dimension));
     f.set("_time_u|", unitShortName(UnitKind::Time, d.time));
     f.set("_energy_u|", unitShortName(UnitKind::Energy, d.energy));
     f.set("_weight_u|", unitShortName(UnitKind::Weight, d.weight));
     f.set("_conc_u|", unitShortName(UnitKind::Concentration, d.concentration));
     f.set("_temp_u|", unitShortName(UnitKind::Temperature, d.temperature));
-    number("_a|", d.Size_A);
-    number("_b|", d.Size_B);
-    number("_c|", d.Size_C);
-    // The ratios as the user typed them: the text is what the data file keeps.
-    f.set("_etf|", d.Parts_of_surface_for_edges);
-    f.set("_vtf|", d.Parts_of_surface_for_vertices);
-    const DirectionalRates r = directionalRates(d);
-    number("_sf|", r.faceEdgeVertexShares[0]);
-    number("_se|", r.faceEdgeVertexShares[1]);
-    number("_sv|", r.faceEdgeVertexShares[2]);
-    number("_V|", d.Volume);
-    number("_S|", d.Surface);
-    number("_M|", d.Molecular_Weight);
-    number("_d|", d.Density);
-    number("_Hmol|", d.Molecular_Enthaphie);
-    number("_Hvol|", d.Enthalpie);
-    number("_T0|", d.Temperature_of_Melt);
-    number("_Tl|", d.Temperature_of_Liquidus);
-    number("_T|", d.Temperature);
-    number("_concentration|", d.Concentration);
-    number("_surf_ergy|", d.Surface_Energy);
-    number("_fr_own|", d.Frequency_of_Vibrations);
-    number("_Ea|", d.Activation_Energy);
-    number("_frjmp|", d.Frequency_of_Jumps);
-    number("_Boltzman|", JoulesToEnergyUnit(kBoltzmann, d.energy));
-    number("_dG|", d.General_Suupercooling);
-    number("_sigma_specfic||", d.General_Surface_Energy);
+}
+
+/// The rates, radii, roughness and porosity of the three growth directions.
+void setDirectionFields(ReportFields& f, const PhysicalData& d, const DirectionalRates& r) {
     static constexpr const char* kAxes[] = {"A|", "B|", "C|"};
     const std::array<double, 3> halvikRate{d.Va_kes, d.Vb_kes, d.Vc_kes};
     const std::array<double, 3> halvikRoughness{d.Rf_a_kes, d.Rf_b_kes, d.Rf_c_kes};
     const std::array<double, 3> halvikPorosity{d.Pf_a_kes, d.Pf_b_kes, d.Pf_c_kes};
     auto perAxis = [&](const std::string& stem, const std::array<double, 3>& values) {
-        for (std::size_t i = 0; i < 3; ++i) number((stem + kAxes[i]).c_str(), values[i]);
+        for (std::size_t i = 0; i < 3; ++i)
+            f.set(stem + kAxes[i], reportFieldNumber(values[i], d.accuracy));
     };
     perAxis("_Vcont_", r.continuous);
     perAxis("_Rcrit_", r.criticalRadius);
@@ -98,6 +101,25 @@ void setValueFields(ReportFields& f, const PhysicalData& d) {
     perAxis("_V_halvik_", halvikRate);
     perAxis("_R_halvik_", halvikRoughness);
     perAxis("_P_halvik_", halvikPorosity);
+}
+
+}  // namespace
+
+void setValueFields(ReportFields& f, const PhysicalData& d) {
+    auto number = [&](const char* key, double value) {
+        f.set(key, reportFieldNumber(value, d.accuracy));
+    };
+    setUnitFields(f, d);
+    for (const NumberField& field : kNumberFields) number(field.key, d.*field.member);
+    // The ratios as the user typed them: the text is what the data file keeps.
+    f.set("_etf|", d.Parts_of_surface_for_edges);
+    f.set("_vtf|", d.Parts_of_surface_for_vertices);
+    const DirectionalRates r = directionalRates(d);
+    number("_sf|", r.faceEdgeVertexShares[0]);
+    number("_se|", r.faceEdgeVertexShares[1]);
+    number("_sv|", r.faceEdgeVertexShares[2]);
+    number("_Boltzman|", JoulesToEnergyUnit(kBoltzmann, d.energy));
+    setDirectionFields(f, d, r);
 }
 
 std::string fillTemplate(std::string_view text, const ReportFields& fields) {

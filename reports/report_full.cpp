@@ -51,6 +51,20 @@ bool prepareImageFolder(const std::string& folder, Platform& platform) {
     return true;
 }
 
+/// Draws and saves the seven pictures into `folder`, naming each in the
+/// fields; returns how many could not be saved.
+int savePictures(const std::string& folder, const PhysicalData& data, ReportFields& fields) {
+    const std::string folderName = lastPathComponent(folder);
+    int missing = 0;
+    for (std::size_t i = 0; i < std::size(kFullReportPictures); ++i) {
+        const FullReportPicture& picture = kFullReportPictures[i];
+        if (!saveReportPicture(drawFullReportPicture(i, data), joinPath(folder, picture.fileName)))
+            ++missing;
+        fields.set(picture.key, relativePicturePath(folderName, picture.fileName));
+    }
+    return missing;
+}
+
 bool writeWhole(const std::string& path, const std::string& text) {
     QSaveFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::WriteOnly)) return false;
@@ -88,14 +102,7 @@ bool writeFullReport(AppState& state, Platform& platform, ReportFields& fields,
     if (!prepareImageFolder(folder, platform)) return false;
 
     const PhysicalData data = dataWithTheory(state.data);
-    const std::string folderName = lastPathComponent(folder);
-    int missing = 0;
-    for (std::size_t i = 0; i < std::size(kFullReportPictures); ++i) {
-        const FullReportPicture& picture = kFullReportPictures[i];
-        if (!saveReportPicture(drawFullReportPicture(i, data), joinPath(folder, picture.fileName)))
-            ++missing;
-        fields.set(picture.key, relativePicturePath(folderName, picture.fileName));
-    }
+    const int missing = savePictures(folder, data, fields);
     setValueFields(fields, data);
     // The build that wrote the report, so that its numbers can be traced to it.
     fields.set("_version|", "Quorvane " + versionText());

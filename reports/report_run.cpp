@@ -51,6 +51,32 @@ RunReportResult saveRunReport(const AppState& state, Platform& platform,
     return writeRunReport(state, platform, *path, options);
 }
 
+namespace {
+
+/// The page of the report, its pictures saved into `pictures`' folder as it goes.
+std::string runReportPage(const AppState& state, const RunEvaluation& evaluation,
+                          PictureWriter& pictures, const RunReportOptions& options) {
+    // The report describes the run with the data it ran with, whatever was
+    // edited since.
+    const PhysicalData& data = reportData(state);
+    const RunSettings& run = reportSettings(state);
+    std::string page = runReportHead(state.paths.currentDataPath);
+    page += runReportInputTable(data, run);
+    page += pictures.block(RunPicture::Probabilities);
+    page += pictures.block(RunPicture::Theoretical);
+    // The calibrated regime beside the induction-ratio mechanism, unless the caller named one.
+    std::optional<std::string> regime = options.growthRegime;
+    if (!regime && !state.results.record.empty()) regime = growthRegimeText(evaluation);
+    page += runReportResults({data, evaluation, run.Is_includes_porosity != 0, regime});
+    if (state.engine.hasField()) {
+        page += pictures.block(RunPicture::Surface);
+        page += pictures.block(RunPicture::GrowthChart);
+    }
+    return page + kRunReportEnd;
+}
+
+}  // namespace
+
 RunReportResult writeRunReport(const AppState& state, Platform& platform, const std::string& path,
                                const RunReportOptions& options) {
     RunReportResult result;
@@ -67,27 +93,9 @@ RunReportResult writeRunReport(const AppState& state, Platform& platform, const 
     }
     const std::string folder = reportImageFolder(path);
     makeFolder(folder);  // an existing folder is fine; a missing one loses only pictures
-
-    // The report describes the run with the data it ran with, whatever was
-    // edited since.
-    const PhysicalData& data = reportData(state);
-    const RunSettings& run = reportSettings(state);
-    std::string page = runReportHead(state.paths.currentDataPath);
-    page += runReportInputTable(data, run);
     const RunEvaluation evaluation = currentEvaluation(state, platform);
     PictureWriter pictures(folder, state, evaluation, options.view);
-    page += pictures.block(RunPicture::Probabilities);
-    page += pictures.block(RunPicture::Theoretical);
-    // The calibrated regime beside the induction-ratio mechanism, unless the caller named one.
-    std::optional<std::string> regime = options.growthRegime;
-    if (!regime && !state.results.record.empty()) regime = growthRegimeText(evaluation);
-    page += runReportResults({data, evaluation, run.Is_includes_porosity != 0, regime});
-    if (state.engine.hasField()) {
-        page += pictures.block(RunPicture::Surface);
-        page += pictures.block(RunPicture::GrowthChart);
-    }
-    page += kRunReportEnd;
-
+    const std::string page = runReportPage(state, evaluation, pictures, options);
     const qint64 size = static_cast<qint64>(page.size());
     if (file.write(page.data(), size) != size || !file.commit()) {
         platform.message(kProblemsToOpenFile);

@@ -86,4 +86,8 @@ std::string RunSheet::timeUnit() const {
     return unitShortName(UnitKind::Time, session_.state.data.time);
 }
 
+const char* pauseButtonCaption(const RunState& state) {
+    return state.pauseButton == PauseButton::Stop ? "Stop" : "Resume";
+}
+
 }  // namespace quorvane

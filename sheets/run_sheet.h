@@ -58,4 +58,7 @@ class RunSheet {
     mutable EngineChartsCache charts_;
 };
 
+/// The caption of the Pause/Resume button for the run state: "Stop" or "Resume".
+const char* pauseButtonCaption(const RunState& state);
+
 }  // namespace quorvane

@@ -279,7 +279,7 @@ void RunPanel::applyControlState() {
     const bool free = rs.controlsEnabled;
     for (auto& [id, widget] : controls_)
         if (id != kPauseResumeButton) widget->setEnabled(free);
-    form_->button1049->setText(qs(rs.buttonCaption));
+    form_->button1049->setText(pauseButtonCaption(rs));
     form_->button1049->setEnabled(true);
     if (free) refreshDisplayValues();
     update();

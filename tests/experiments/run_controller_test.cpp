@@ -61,7 +61,7 @@ TEST_F(RunControllerTest, PauseWithEmptyQueueHaltsWithoutLogAndResumesTheSameFie
     EXPECT_TRUE(rs.finished);
     EXPECT_TRUE(rs.paused);
     EXPECT_FALSE(rs.loopActive);
-    EXPECT_EQ(rs.buttonCaption, kCaptionResume);
+    EXPECT_EQ(rs.pauseButton, PauseButton::Resume);
     EXPECT_TRUE(rs.controlsEnabled);
     EXPECT_EQ(logRows(), 0);
     EXPECT_EQ(state_.results.record.count(), 250u);
@@ -106,12 +106,12 @@ TEST_F(RunControllerTest, LimitsAreCheckedEveryHundredStepsInOrder) {
     EXPECT_EQ(state_.runState.step_count, 100);
     EXPECT_EQ(state_.runState.lastLogCode, kEventTimeLimit);
     EXPECT_EQ(state_.runState.endReason, 1);
-    EXPECT_EQ(state_.runState.buttonCaption, kCaptionResume);
+    EXPECT_EQ(state_.runState.pauseButton, PauseButton::Resume);
 
     // After a limit end the next press only turns the caption back; the one
     // after resumes on the same field.
     loop_.PressPauseResume();
-    EXPECT_EQ(state_.runState.buttonCaption, kCaptionStop);
+    EXPECT_EQ(state_.runState.pauseButton, PauseButton::Stop);
     EXPECT_FALSE(state_.runState.experimentFlag);
     EXPECT_EQ(state_.runState.step_count, 100);
     run.Is_time_simulattion_limit = 0;

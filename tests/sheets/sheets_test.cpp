@@ -25,9 +25,11 @@ class SheetsTest : public ::testing::Test {
 
 TEST_F(SheetsTest, EveryKeyHasOneRowAndEveryFieldItsKey) {
     std::set<std::string> keys;
-    for (const QuantityRow& row : quantitySchema())
-        if (row.kind != QuantityKind::Heading)
+    for (const QuantityRow& row : quantitySchema()) {
+        if (row.kind != QuantityKind::Heading) {
             EXPECT_TRUE(keys.insert(row.key).second) << row.key << " twice";
+        }
+    }
     for (int i = 0; i < kDataFieldCount; ++i) {
         const auto field = static_cast<DataField>(i);
         EXPECT_EQ(quantityOfField(field).field, field) << dataKeyForField(field);

@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "live_panels_support.h"
+#include "sheets/run_sheet.h"
 #include "ui/results_panel.h"
 #include "ui/view_panel.h"
 
@@ -151,7 +152,7 @@ class LiveRunTest : public QObject {
         QVERIFY(clicked);
         const RunState& rs = f.state.runState;
         QVERIFY(rs.finished && rs.paused && !rs.loopActive);
-        QCOMPARE(QString::fromStdString(rs.buttonCaption), QString("Resume"));
+        QCOMPARE(QString(pauseButtonCaption(rs)), QString("Resume"));
         QVERIFY(view.framesDrawn() >= 2);
         const auto ms = std::chrono::duration<double, std::milli>(ended - clickTime).count();
         qInfo("Stop answered %.1f ms after the click, %d steps later, %d frames drawn", ms,
