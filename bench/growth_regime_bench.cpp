@@ -101,7 +101,7 @@ void RegisterGrowthRegimeBenchmarks(SummaryTable& table) {
         }
     }
     table.Add({"growth regime of a 1000000-step record", longRegime, 1, evaluation,
-               "one evaluation of it", LineForm::RatioOnly});
+               "one evaluation of it", LineForm::PercentOfRun});
 }
 
 }  // namespace quorvane::bench

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "common/cformat.h"
 #include "engine/growth_record.h"
@@ -49,10 +50,10 @@ namespace quorvane {
 namespace {
 
 constexpr std::size_t kRegimeMinEntries = 50;
-// The judged stretch is read at no more than this many entries, so that the cost
-// of a verdict does not grow with the run. Layers take far more entries than
-// that stride wherever they could oscillate.
-constexpr std::size_t kMaxSamples = 4096;
+// The judged stretch is read at no more than about this many entries, so that the
+// cost of a verdict does not grow with the run: a thousand samples set the mean
+// roughness and the layer oscillation to within a few hundredths.
+constexpr std::size_t kMaxSamples = 1024;
 // Below this part of the rough-face rate a weakly activated face is well below
 // its roughening point; above it the face is near that point.
 constexpr double kNearRougheningRate = 0.6;
@@ -63,10 +64,18 @@ struct StretchShape {
     double oscillation = 0;
 };
 
+/// One entry from each window of `stride` entries, at a place that varies from
+/// window to window: a record as regular as layers filling one after the other
+/// cannot alias with the stride. The same places every time.
 StretchShape shapeOf(const GrowthRecord& record, std::size_t first, std::size_t last) {
     const std::size_t stride = std::max<std::size_t>(1, (last - first) / kMaxSamples);
     double n = 0, sw = 0, sy = 0, sq = 0, syy = 0, sqq = 0, syq = 0;
-    for (std::size_t i = first; i <= last; i += stride) {
+    std::uint32_t mix = 2463534242u;  // xorshift32
+    for (std::size_t window = first; window <= last; window += stride) {
+        mix ^= mix << 13;
+        mix ^= mix >> 17;
+        mix ^= mix << 5;
+        const std::size_t i = std::min(last, window + mix % stride);
         const double h = record.height(i);
         const double f = h - std::floor(h);
         const double q = f * (1 - f);

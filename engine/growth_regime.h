@@ -62,8 +62,8 @@ inline constexpr double kLayerByLayerOscillation = 0.5;
 /// The activation reported for a face that did not grow at all.
 inline constexpr double kMaxActivation = 5.0;
 
-/// Names the regime of a record. One pass over at most a few thousand entries of
-/// the record's last two thirds, so it costs little beside the run that made it.
+/// Names the regime of a record. One pass over about a thousand entries of the
+/// record's last two thirds, so it costs little beside the run that made it.
 GrowthRegimeAssessment assessGrowthRegime(const GrowthRecord& record,
                                           const EvaluationInputs& inputs);
 

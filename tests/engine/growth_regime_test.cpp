@@ -180,10 +180,11 @@ TEST(GrowthRegime, BoundariesOfTheRule) {
     EXPECT_EQ(roughFaceRoughness(0, 0.5), roughFaceRoughness(2, 0.5));  // no field: no crash
 }
 
-TEST(GrowthRegime, ALongRecordIsReadAtAFewThousandEntries) {
-    // 400000 entries, read every 65th, 50 entries per layer of which 10 fill it:
-    // the samples still fall all over a layer's cycle, so its oscillation is seen.
-    const std::vector<double> heights = staircase(400'000, 40, 10);
+TEST(GrowthRegime, ALongRecordIsReadAtAThousandEntries) {
+    // 384150 entries, one read in each window of 250, 50 entries per layer of which
+    // 10 fill it: every 250th entry would always meet a waiting layer and see no
+    // oscillation, but the samples fall all over a layer's cycle.
+    const std::vector<double> heights = staircase(384'150, 40, 10);
     const GrowthRegimeAssessment a = assessGrowthRegime(layered(heights), inputsFor(9));
     EXPECT_EQ(a.reason, RegimeReason::LayerByLayer);
     EXPECT_GT(a.layerOscillation, 0.9);
