@@ -127,10 +127,12 @@ std::string joinParts(const std::string& logPath, Platform& platform) {
                " and are added by the next run of this study";
     std::vector<std::string> partLogs;
     for (const auto& [position, path] : parts) partLogs.push_back(path.string());
-    const std::string regimes = joinRegimeTables(logPath, partLogs);
+    // The rows are safe in the log; a table of regimes that cannot follow is said, not fatal.
+    if (std::string lost = joinRegimeTables(logPath, partLogs); !lost.empty())
+        platform.message(lost);
     for (const auto& [position, path] : parts) fs::remove(path, error);
     fs::remove(folder, error);  // only when empty: nothing else is ever removed
-    return regimes;
+    return {};
 }
 
 std::function<std::vector<SeriesRun>(const std::vector<double>&, bool)> seriesOnWorkers(
