@@ -84,8 +84,9 @@ std::string formatGrowthRecordCsv(const AppState& state, const RecordFileLimits&
     real("vertices", g.contact.vertexWeight);
     out += cformat("# porous = %d\n", record.hasPorosity() ? 1 : 0);
     real("dt", record.parameters().dt);
-    out +=
-        cformat("# growth_regime = %s\n", growthRegimeWord(state.results.evaluation.regime.regime));
+    const GrowthRegimeAssessment& regime = state.results.evaluation.regime;
+    out += cformat("# growth_regime = %s\n", growthRegimeWord(regime.regime));
+    out += "# growth_regime_evidence = " + growthRegimeEvidence(regime) + "\n";
 
     const std::string columns =
         "step,time_s,height_layers,roughness_layers,rate_layers_per_s,porosity\n";

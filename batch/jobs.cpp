@@ -18,6 +18,7 @@
 #include "common/cformat.h"
 #include "common/file_io.h"
 #include "common/text.h"
+#include "experiments/regime_table.h"
 #include "experiments/run_log.h"
 #include "experiments/summary_report.h"
 
@@ -124,6 +125,11 @@ std::string joinParts(const std::string& logPath, Platform& platform) {
     if (!rows.empty() && !appendRunLogRows(logPath, rows, platform))
         return "the rows could not be added to the log " + logPath + "; they wait in " + folder +
                " and are added by the next run of this study";
+    std::vector<std::string> partLogs;
+    for (const auto& [position, path] : parts) partLogs.push_back(path.string());
+    // The rows are safe in the log; a table of regimes that cannot follow is said, not fatal.
+    if (std::string lost = joinRegimeTables(logPath, partLogs); !lost.empty())
+        platform.message(lost);
     for (const auto& [position, path] : parts) fs::remove(path, error);
     fs::remove(folder, error);  // only when empty: nothing else is ever removed
     return {};
@@ -162,6 +168,8 @@ std::function<std::vector<SeriesRun>(const std::vector<double>&, bool)> seriesOn
                     if (rows.compare(0, header.size(), header) == 0) rows.erase(0, header.size());
                     runs[i].rows = rows;
                     fs::remove(state.paths.logPath, error);
+                    // The series' regimes are recorded beside the study's log as its rows go in.
+                    fs::remove(regimeTablePath(state.paths.logPath), error);
                     made[i] = 1;
                     if (!runs[i].completed) break;
                 }

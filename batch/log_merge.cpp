@@ -4,6 +4,7 @@
 
 #include "common/file_io.h"
 #include "common/text.h"
+#include "experiments/regime_table.h"
 #include "experiments/run_log.h"
 
 namespace quorvane::batch {
@@ -24,7 +25,7 @@ std::string mergeRunLogs(const std::string& output, const std::vector<std::strin
     for (const std::string& input : inputs)
         if (input == output) return "the merged log must not be one of its inputs";
     if (!writeFileAtomically(output, merged)) return "cannot write the merged log " + output;
-    return {};
+    return joinRegimeTables(output, inputs, true);
 }
 
 }  // namespace quorvane::batch

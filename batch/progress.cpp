@@ -183,9 +183,9 @@ void Progress::onRunEnded(int logCode) {
     if (logCode >= 0) ++rowsLogged_;
     if (quiet_) return;
     std::string how = logCode < 0 ? "paused" : cformat("logged with event %d", logCode);
-    const char* regime = growthRegimeWord(session_.state.results.evaluation.regime.regime);
+    const std::string regime = growthRegimeText(session_.state.results.evaluation.regime);
     std::fprintf(out_, "%srun %d %s: %s, growth regime %s\n", terminal_ ? "\r\033[K" : "", runs_,
-                 how.c_str(), status().c_str(), regime);
+                 how.c_str(), status().c_str(), regime.c_str());
     std::fflush(out_);
 }
 

@@ -31,6 +31,12 @@ std::vector<std::string> SummaryTable::Lines() const {
         }
         const auto base = secondsPerIteration_.find(line.baseline);
         const double ratio = base == secondsPerIteration_.end() ? 0 : seconds / base->second;
+        if (line.form == LineForm::PercentOfRun) {
+            out.push_back(cformat("%s: %.2g %% of %s", line.label.c_str(),
+                                  100 * ratio / line.cellsPerIteration,
+                                  line.baselineLabel.c_str()));
+            continue;
+        }
         if (line.form == LineForm::RatioOnly || line.form == LineForm::SpeedRatio) {
             const double shown = line.form == LineForm::RatioOnly ? ratio
                                  : ratio > 0                      ? 1 / ratio

@@ -17,12 +17,15 @@ enum class LineForm {
     RatioOnly,        ///< "plain 160x160 active: 1.87 x generator" (time over time)
     SpeedRatio,       ///< "run loop 160x160 active: 0.97 x bare step" (speed over speed)
     Milliseconds,     ///< "table build n=1000: 38 ms"
+    /// "growth regime, 64x64: 0.012 % of the run": the case's time against
+    /// `cellsPerIteration` iterations of the baseline (the steps of the run).
+    PercentOfRun,
 };
 
 struct SummaryLine {
     std::string label;
     std::string benchmark;      ///< the registered name it reads
-    double cellsPerIteration;   ///< for ns/cell
+    double cellsPerIteration;   ///< for ns/cell; baseline iterations for PercentOfRun
     std::string baseline;       ///< registered name of the divisor (ratio forms)
     std::string baselineLabel;  ///< how the divisor is named in the line
     LineForm form;

@@ -17,6 +17,8 @@ constexpr int kStateX = 10;
 constexpr int kComputerTimeX = 50;
 constexpr int kAveragesX = 400;
 constexpr int kAnalysisX = 950;
+// Characters of one evidence line under the growth regime: the right column is narrow.
+constexpr std::size_t kRegimeLineWidth = 44;
 
 /// Row r of the block: the first row sits one spacing below the top edge.
 constexpr int row(int r) {
@@ -108,14 +110,47 @@ void analysis(const RunEvaluation& ev, const StatusDisplay& d, std::vector<Statu
     }
 }
 
-/// The calibrated growth regime, one row below the last line of the right column;
-/// the word alone, as the column is narrow (the reasons are in the report).
+/// Text broken into lines of at most `width` characters, after its commas where
+/// a clause fits on a line, else between words (a longer word keeps a line).
+std::vector<std::string> wrapText(const std::string& text, std::size_t width) {
+    std::vector<std::string> lines(1);
+    auto add = [&](const std::string& piece) {
+        if (!lines.back().empty() && lines.back().size() + 1 + piece.size() > width)
+            lines.emplace_back();
+        if (!lines.back().empty()) lines.back() += ' ';
+        lines.back() += piece;
+    };
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find(", ", start);
+        end = end == std::string::npos ? text.size() : end + 1;
+        const std::string clause = text.substr(start, end - start);
+        start = end + 1;
+        if (clause.size() <= width) {
+            add(clause);
+            continue;
+        }
+        for (std::size_t w = 0; w < clause.size();) {
+            std::size_t space = clause.find(' ', w);
+            if (space == std::string::npos) space = clause.size();
+            add(clause.substr(w, space - w));
+            w = space + 1;
+        }
+    }
+    return lines;
+}
+
+/// The growth regime, one row below the last line of the right column, and the
+/// measured numbers it rests on under it, wrapped to the narrow column.
 void growthRegime(const RunEvaluation& ev, std::vector<StatusLine>& out) {
-    int below = kStatusLineSpacing;
+    int y = kStatusLineSpacing;
     for (const StatusLine& line : out)
-        if (line.x == kAnalysisX && line.y > below) below = line.y;
-    out.push_back({kAnalysisX, below + kStatusLineSpacing, kAverageColour,
+        if (line.x == kAnalysisX && line.y > y) y = line.y;
+    y += kStatusLineSpacing;
+    out.push_back({kAnalysisX, y, kAverageColour,
                    std::string("Growth regime: ") + growthRegimeWord(ev.regime.regime)});
+    for (const std::string& line : wrapText(growthRegimeEvidence(ev.regime), kRegimeLineWidth))
+        out.push_back({kAnalysisX, y += kStatusLineSpacing, kAverageColour, line});
 }
 
 }  // namespace

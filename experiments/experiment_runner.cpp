@@ -6,6 +6,7 @@
 #include "common/cformat.h"
 #include "engine/contact_geometry.h"
 #include "experiments/reduction.h"
+#include "experiments/regime_table.h"
 #include "experiments/run_log.h"
 #include "model/data_rules.h"
 #include "model/probabilities.h"
@@ -210,7 +211,10 @@ bool ExperimentRunner::singleRun(double probability, bool porous) {
 bool ExperimentRunner::logCurrent(int eventCode) {
     RunRecord& record = state_.results.current;
     record.logPath = state_.paths.logPath;
-    if (appendRunRecord(record.logPath, eventCode, record, platform_)) return true;
+    if (appendRunRecord(record.logPath, eventCode, record, platform_)) {
+        recordRegime(record.logPath, record.regime);
+        return true;
+    }
     // A lost result ends the experiment where it stands (see RunController::writeLog).
     ++state_.runState.logFailures;
     state_.runState.experimentFlag = false;
@@ -233,6 +237,7 @@ bool ExperimentRunner::seriesElsewhere(const std::vector<double>& values, bool p
             rs.experimentFlag = false;
             return false;
         }
+        if (!run.rows.empty()) recordRegime(state_.paths.logPath, run.record.regime);
         state_.results.current = run.record;
         if (!run.completed) {
             rs.experimentFlag = false;

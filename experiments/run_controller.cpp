@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "experiments/engine_messages.h"
+#include "experiments/regime_table.h"
 #include "experiments/run_log.h"
 #include "experiments/run_record_fill.h"
 #include "model/probabilities.h"
@@ -232,7 +233,10 @@ void RunController::writeLog(int logCode) {
     RunRecord& record = state_.results.current;
     record.logPath = state_.paths.logPath;
     rs.lastLogCode = logCode;
-    if (appendRunRecord(record.logPath, logCode, record, platform_)) return;
+    if (appendRunRecord(record.logPath, logCode, record, platform_)) {
+        recordRegime(record.logPath, record.regime);
+        return;
+    }
     ++rs.logFailures;
     // An experiment must not go on past a result it could not keep: its plan
     // file still names this combination, so a resume runs it again.

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "engine/growth_regime.h"
+
 namespace quorvane {
 
 struct RunRecord {
@@ -53,6 +55,9 @@ struct RunRecord {
     bool porous = false;         ///< hole defects were simulated ("n/a" otherwise)
     int stableGrowthFound = 0;   ///< 1 when stable growth was detected
     int mechanism = 3;           ///< growth mechanism code
+    /// The growth regime and its evidence, kept beside the log in its table of
+    /// regimes (not a column of the log).
+    GrowthRegimeAssessment regime;
 };
 
 }  // namespace quorvane

@@ -118,6 +118,7 @@ void applyEvaluation(RunRecord& r, const RunEvaluation& e, const PhysicalData& d
     r.porous = porous;
     r.stableGrowthFound = e.stableGrowthFound() ? 1 : 0;
     r.mechanism = e.mechanism;
+    r.regime = e.regime;
 }
 
 }  // namespace quorvane

@@ -1,11 +1,19 @@
-// Calibration runs for the growth-regime classifier: plain runs of the faces-only
-// model over a grid of surface energies and supercoolings, one CSV line per run.
+// Calibration runs for the growth-regime classifier: for each case read from
+// standard input (sigma' dG' side a b c edges vertices), a run at dG' judged by the
+// classifier, and two runs at dG'/1.25 and dG' x 1.25 whose rates give the
+// measured activation d ln R / d ln dG' that the classifier estimates. One CSV
+// line per case on standard output.
+//
+// Usage: quorvane-regime-calibration [LAYERS [SIDE_LAYERS]] < cases
+// Each run ends when the face has grown LAYERS (default 10; side runs 15) or
+// after 100 (side runs 400) layers of continuous growth, at most 600000 steps.
+// P = min(0.01, 0.3 exp(dG' - (1 - 2 phi) sigma')), phi the contact of a lone
+// molecule, so that it leaves within one step with a chance below 0.3.
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <string>
-#include <vector>
 
 #include "engine/growth_engine.h"
 #include "engine/growth_record.h"
@@ -16,82 +24,81 @@ using namespace quorvane;
 
 namespace {
 
-std::vector<double> parseList(const char* text) {
-    std::vector<double> out;
-    std::string s(text);
-    std::size_t pos = 0;
-    while (pos <= s.size()) {
-        std::size_t comma = s.find(',', pos);
-        if (comma == std::string::npos) comma = s.size();
-        out.push_back(std::atof(s.substr(pos, comma - pos).c_str()));
-        pos = comma + 1;
-    }
-    return out;
+struct Case {
+    double sigma = 0, dg = 0, a = 1, b = 1, c = 1, edges = 0, vertices = 0;
+    int side = 64;
+};
+
+struct Limits {
+    double grown = 10;
+    double continuousLayers = 100;
+    long maxSteps = 600000;
+};
+
+double probabilityFor(const Case& k, double dg) {
+    const auto geometry = ContactGeometry::make(k.a, k.b, k.c, k.edges, k.vertices);
+    const double phi = geometry ? geometry->adatomFraction : 1.0 / 6;
+    return std::min(0.01, 0.3 * std::exp(dg - (1 - 2 * phi) * k.sigma));
 }
 
-const char* expected(double sigma, double dg) {
-    if (sigma < 4.84 || dg >= sigma / 3) return "continuous";
-    if (dg <= sigma / 6) return "nucleation";
-    return "intermediate";
+/// One run of the case at the drive dg, judged as the program judges it.
+GrowthRegimeAssessment run(Taus88& random, const Case& k, double dg, const Limits& limits) {
+    GrowthEngine engine(random);
+    const double P = probabilityFor(k, dg);
+    const auto Pint = static_cast<std::uint32_t>(P * 4294967295.0);
+    if (engine.InitRun(dg, k.sigma, Pint, k.a, k.b, k.c, k.side, k.side, k.edges, k.vertices) !=
+        InitStatus::Ok) {
+        std::fprintf(stderr, "refused: %g %g\n", k.sigma, dg);
+        return {};
+    }
+    GrowthRecord record;
+    record.Reset(GrowthRecord::kGrowthIncrement,
+                 RecordParameters::make(1.0, 1.0, k.side, k.side, P * k.side * k.side, k.a));
+    const double perStep = P * (1 - std::exp(-dg));
+    const long cap = std::min(limits.maxSteps, std::lround(limits.continuousLayers / perStep));
+    for (long s = 0; s < cap; ++s) {
+        const StepResult r = engine.StepPlain();
+        record.Append(1.0, r.meanHeight, r.roughness, 0, false);
+        if (r.meanHeight >= limits.grown) break;
+    }
+    EvaluationInputs in;
+    in.probIn = P;
+    in.generalSupercooling = dg;
+    in.a = k.a;
+    in.b = k.b;
+    in.c = k.c;
+    in.fieldW = k.side;
+    return assessGrowthRegime(record, in);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 6) {
-        std::fprintf(stderr, "usage: %s SIGMAS DGS SIDES P|auto LAYERS [RHO]\n", argv[0]);
-        return 2;
-    }
-    const auto sigmas = parseList(argv[1]);
-    const auto dgs = parseList(argv[2]);
-    const auto sides = parseList(argv[3]);
-    const std::string pText = argv[4];
-    const double layers = std::atof(argv[5]);
-    const double rho = argc > 6 ? std::atof(argv[6]) : 0.3;
+    Limits center, sides;
+    center.grown = argc > 1 ? std::atof(argv[1]) : 10;
+    sides.grown = argc > 2 ? std::atof(argv[2]) : 15;
+    sides.continuousLayers = 400;
     Taus88 random;
     random.SeedForStart();
-    GrowthEngine engine(random);
-    std::printf("sigma,dg,L,P,steps,hc,height,rate,rough_rate,radius,regime,expected,ok\n");
-    int runs = 0, right = 0;
-    for (double side : sides) {
-        for (double sigma : sigmas) {
-            for (double dg : dgs) {
-                double P = pText == "auto" ? std::min(0.01, rho * std::exp(-(2 * sigma / 3 - dg)))
-                                           : std::atof(pText.c_str());
-                const auto Pint = static_cast<std::uint32_t>(P * 4294967295.0);
-                const int L = static_cast<int>(side);
-                if (engine.InitRun(dg, sigma, Pint, 1, 1, 1, L, L, 0, 0) != InitStatus::Ok) {
-                    std::fprintf(stderr, "refused %g %g\n", sigma, dg);
-                    continue;
-                }
-                const double perStep = P * (1 - std::exp(-dg));
-                const auto steps = static_cast<long>(std::ceil(layers / perStep));
-                GrowthRecord record;
-                record.Reset(100, RecordParameters::make(1.0, 1.0, L, L, P * L * L, 1));
-                for (long s = 0; s < steps; ++s) {
-                    StepResult r = engine.StepPlain();
-                    record.Append(1.0, r.meanHeight, r.roughness, 0, false);
-                }
-                EvaluationInputs in;
-                in.probIn = P;
-                in.generalSupercooling = dg;
-                in.a = in.b = in.c = 1;
-                in.fieldW = L;
-                // The theory's critical radius of a cube with faces only: sigma' a / (6 dG').
-                in.criticalRadius = sigma / (6 * dg);
-                const RunEvaluation ev = Evaluate(record, in);
-                const char* word = growthRegimeWord(ev.regime.regime);
-                const bool ok = std::string(word) == expected(sigma, dg);
-                ++runs;
-                if (ok) ++right;
-                std::printf("%g,%g,%d,%.4g,%ld,%.3g,%.4g,%.4f,%.4f,%.3f,%s,%s,%d\n", sigma, dg, L,
-                            P, steps, layers, record.height(record.count() - 1),
-                            ev.regime.rateParts, ev.regime.roughFaceRateParts,
-                            ev.regime.nucleusRadius, word, expected(sigma, dg), ok ? 1 : 0);
-                std::fflush(stdout);
-            }
-        }
+    std::printf(
+        "sigma,dg,side,a,b,c,edges,vertices,rate,rough_rate,activation,roughness,rough_roughness,"
+        "oscillation,grown,regime,reason,rate_low,rate_high,measured_activation\n");
+    Case k;
+    while (std::scanf("%lf %lf %d %lf %lf %lf %lf %lf", &k.sigma, &k.dg, &k.side, &k.a, &k.b, &k.c,
+                      &k.edges, &k.vertices) == 8) {
+        const GrowthRegimeAssessment a = run(random, k, k.dg, center);
+        const double low = run(random, k, k.dg / 1.25, sides).rateParts;
+        const double high = run(random, k, k.dg * 1.25, sides).rateParts;
+        // Both side runs must have grown for a slope; "nan" says they did not.
+        const double measured =
+            low > 0 && high > 0 ? std::log(high / low) / std::log(1.5625) : std::nan("");
+        std::printf(
+            "%g,%g,%d,%g,%g,%g,%g,%g,%.4f,%.4f,%.3f,%.3f,%.3f,%.3f,%.2f,%s,\"%s\",%.4f,%.4f,%.3f\n",
+            k.sigma, k.dg, k.side, k.a, k.b, k.c, k.edges, k.vertices, a.rateParts,
+            a.roughFaceRateParts, a.activation, a.roughness, a.roughFaceRoughness,
+            a.layerOscillation, a.grownLayers, growthRegimeWord(a.regime),
+            growthRegimeEvidence(a).c_str(), low, high, measured);
+        std::fflush(stdout);
     }
-    std::printf("# %d of %d as expected\n", right, runs);
     return 0;
 }

@@ -64,20 +64,30 @@ TEST_F(BatchRunnerTest, RecordReproducesTheRunExactly) {
 }
 
 TEST_F(BatchRunnerTest, GrowthRegimeInTheRecordAndTheEndOfRunLine) {
-    // sigma' = 9 and dG' = 1: a smooth face whose critical nucleus is wider than a
-    // molecule; 1500 steps give 6.3 layers of continuous growth to judge it by.
+    // sigma' = 9 and dG' = 1: a smooth face that grows at a seventh of continuous
+    // growth; 1500 steps give 6.3 layers of continuous growth to judge it by.
     ASSERT_EQ(runBatch(folder(), {"--data", "growing.csv", "--set", "General_Surface_Energy=9",
                                   "--steps", "1500", "--record", "slow.csv"}),
               0);
-    EXPECT_NE(read("slow.csv").find("\n# growth_regime = nucleation\n"), std::string::npos);
+    EXPECT_NE(read("slow.csv")
+                  .find("\n# growth_regime = nucleation\n# growth_regime_evidence = "
+                        "strongly activated: activation "),
+              std::string::npos);
     const std::string line = read("stderr.txt");
     EXPECT_NE(line.find("run 1 logged with event 5: step 1500, "), std::string::npos) << line;
-    EXPECT_NE(line.find(", growth regime nucleation\n"), std::string::npos) << line;
+    // The evidence beside the word: what the run measured.
+    EXPECT_NE(line.find(", growth regime nucleation (strongly activated: activation "),
+              std::string::npos)
+        << line;
+    EXPECT_NE(line.find(" layers grown)\n"), std::string::npos) << line;
     // 150 steps are too few to judge: said so, not guessed.
     ASSERT_EQ(runBatch(folder(), {"--quiet", "--data", "growing.csv", "--steps", "150", "--record",
                                   "short.csv"}),
               0);
-    EXPECT_NE(read("short.csv").find("\n# growth_regime = undetermined\n"), std::string::npos);
+    EXPECT_NE(read("short.csv")
+                  .find("\n# growth_regime = undetermined\n# growth_regime_evidence = "
+                        "too short to judge: "),
+              std::string::npos);
     // The run log keeps its 41 columns.
     for (const std::string& row : rowsWithoutDates("_Quorvane_log.csv"))
         EXPECT_EQ(splitFields(row, ",").size(), 40u) << row;

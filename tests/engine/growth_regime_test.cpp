@@ -15,7 +15,8 @@ using testing::ramp;
 using testing::recordOf;
 
 /// Unit cube molecules; P = 0.1 and dG' = ln 2, so continuous growth adds
-/// 0.05 layers per step. sigma' sets the theory's critical radius sigma' / (6 dG').
+/// 0.05 layers per step. sigma' sets the theory's critical radius sigma' / (6 dG'),
+/// which the regime no longer reads.
 EvaluationInputs inputsFor(double sigma, double dg = std::log(2.0), double P = 0.1) {
     EvaluationInputs in;
     in.probIn = P;
@@ -37,29 +38,63 @@ std::vector<double> staircase(std::size_t count, int wait, int fill) {
     return heights;
 }
 
+/// A smooth face's record: the heights with a small constant roughness.
+GrowthRecord smooth(const std::vector<double>& heights, double roughness = 0.3) {
+    return recordOf(heights, 1, std::vector<double>(heights.size(), roughness));
+}
+
+/// The same heights with the roughness of layers that fill one at a time: the
+/// face is roughest when its top layer is half full.
+GrowthRecord layered(const std::vector<double>& heights) {
+    std::vector<double> roughness;
+    for (double h : heights) {
+        const double f = h - std::floor(h);
+        roughness.push_back(std::sqrt(0.01 + f * (1 - f)));
+    }
+    return recordOf(heights, 1, roughness);
+}
+
+/// The rate part at which the estimated activation equals `activation` under dG' = g.
+double rateAt(double activation, double g) {
+    return roughFaceRateParts(g) / std::exp((activation - 0.31) / (0.74 + 0.23 * g));
+}
+
 TEST(GrowthRegime, SyntheticRecordsWithKnownAnswers) {
     // A rough face growing steadily at 0.9 of continuous growth.
-    const GrowthRegimeAssessment rough =
-        assessGrowthRegime(recordOf(ramp(600, 0.045)), inputsFor(9));
+    const GrowthRegimeAssessment rough = assessGrowthRegime(smooth(ramp(600, 0.045)), inputsFor(9));
     EXPECT_EQ(rough.regime, GrowthRegime::Continuous);
     EXPECT_EQ(rough.reason, RegimeReason::RoughFace);
     EXPECT_NEAR(rough.rateParts, 0.9, 1e-12);
     EXPECT_NEAR(rough.judgedLayers, 399 * 0.05, 1e-9);
+    EXPECT_NEAR(rough.grownLayers, 399 * 0.045, 1e-9);
+    EXPECT_EQ(rough.activation, 0);  // faster than a face at roughening: no activation
+    EXPECT_NEAR(rough.roughness, 0.3, 1e-12);
+    EXPECT_EQ(rough.layerOscillation, 0);
 
-    // A staircase with long waits: one layer per 200 steps, 0.1 of continuous growth.
-    const GrowthRecord stairs = recordOf(staircase(4000, 190, 10));
-    const GrowthRegimeAssessment slow =
-        assessGrowthRegime(stairs, inputsFor(6 * std::log(2.0) * 1.5));
+    // One layer per 200 steps, 0.1 of continuous growth: strongly activated...
+    const std::vector<double> stairs = staircase(4000, 190, 10);
+    const GrowthRegimeAssessment slow = assessGrowthRegime(smooth(stairs), inputsFor(9));
     EXPECT_EQ(slow.regime, GrowthRegime::Nucleation);
-    EXPECT_EQ(slow.reason, RegimeReason::LargeNucleus);
-    EXPECT_NEAR(slow.nucleusRadius, 1.5, 1e-12);
+    EXPECT_EQ(slow.reason, RegimeReason::StrongActivation);
     EXPECT_NEAR(slow.rateParts, 0.1, 0.01);
+    EXPECT_NEAR(slow.activation, rateActivation(slow.rateParts, std::log(2.0)), 1e-12);
+    // ...and, with a roughness that rises and falls with each layer, seen to grow
+    // layer by layer.
+    const GrowthRegimeAssessment layers = assessGrowthRegime(layered(stairs), inputsFor(9));
+    EXPECT_EQ(layers.reason, RegimeReason::LayerByLayer);
+    EXPECT_GT(layers.layerOscillation, 0.95);
 
-    // The same slow face with a small nucleus: intermediate, then continuous.
-    EXPECT_EQ(assessGrowthRegime(stairs, inputsFor(6 * std::log(2.0) * 0.75)).regime,
-              GrowthRegime::Intermediate);
-    EXPECT_EQ(assessGrowthRegime(stairs, inputsFor(6 * std::log(2.0) * 0.4)).reason,
-              RegimeReason::SingleSiteNucleus);
+    // Layers filling one at a time decide even where the rate alone would say
+    // intermediate; without them the rate decides.
+    const std::vector<double> quicker = staircase(4000, 70, 10);  // rate 0.25
+    EXPECT_EQ(assessGrowthRegime(layered(quicker), inputsFor(9)).reason,
+              RegimeReason::LayerByLayer);
+    EXPECT_EQ(assessGrowthRegime(smooth(quicker), inputsFor(9)).regime, GrowthRegime::Intermediate);
+
+    // A slow face as rough as a face at its roughening point is not called nucleation.
+    const GrowthRegimeAssessment roughSlow = assessGrowthRegime(smooth(stairs, 1.5), inputsFor(9));
+    EXPECT_EQ(roughSlow.regime, GrowthRegime::Intermediate);
+    EXPECT_EQ(roughSlow.reason, RegimeReason::RoughOnThisField);
 
     // A few steps only, however fast they grew.
     const GrowthRegimeAssessment few = assessGrowthRegime(recordOf(ramp(50, 1.0)), inputsFor(1));
@@ -69,71 +104,91 @@ TEST(GrowthRegime, SyntheticRecordsWithKnownAnswers) {
 
 TEST(GrowthRegime, ShortRunsAndNoDriveAreUndetermined) {
     // 90 judged steps x 0.05 = 4.5 layers is enough; 30 x 0.05 = 1.5 is not.
-    EXPECT_EQ(assessGrowthRegime(recordOf(ramp(136, 0.045)), inputsFor(1)).regime,
+    EXPECT_EQ(assessGrowthRegime(smooth(ramp(136, 0.045)), inputsFor(1)).regime,
               GrowthRegime::Continuous);
     const GrowthRegimeAssessment shortRun =
-        assessGrowthRegime(recordOf(ramp(200, 0.0)), inputsFor(9, std::log(2.0), 0.02));
+        assessGrowthRegime(smooth(ramp(200, 0.0)), inputsFor(9, std::log(2.0), 0.02));
     EXPECT_EQ(shortRun.regime, GrowthRegime::Undetermined);
     EXPECT_EQ(shortRun.reason, RegimeReason::TooShort);
     EXPECT_NEAR(shortRun.judgedLayers, 133 * 0.01, 1e-12);
-    // 60 judged steps must add at least kRegimeMinJudgedLayers = 3 continuous layers.
-    EXPECT_EQ(
-        assessGrowthRegime(recordOf(ramp(91, 0.0)), inputsFor(9, std::log(2.0), 0.101)).reason,
-        RegimeReason::LargeNucleus);
-    EXPECT_EQ(
-        assessGrowthRegime(recordOf(ramp(91, 0.0)), inputsFor(9, std::log(2.0), 0.099)).reason,
-        RegimeReason::TooShort);
+    // 60 judged steps must add at least kRegimeMinJudgedLayers = 3 continuous layers;
+    // a face that did not grow at all over them is as activated as can be.
+    const GrowthRegimeAssessment still =
+        assessGrowthRegime(smooth(ramp(91, 0.0)), inputsFor(9, std::log(2.0), 0.101));
+    EXPECT_EQ(still.reason, RegimeReason::StrongActivation);
+    EXPECT_EQ(still.activation, kMaxActivation);
+    EXPECT_EQ(assessGrowthRegime(smooth(ramp(91, 0.0)), inputsFor(9, std::log(2.0), 0.099)).reason,
+              RegimeReason::TooShort);
 
     for (double dg : {0.0, -0.5, std::nan("")}) {
-        EXPECT_EQ(assessGrowthRegime(recordOf(ramp(400, 0.01)), inputsFor(6, dg)).reason,
+        EXPECT_EQ(assessGrowthRegime(smooth(ramp(400, 0.01)), inputsFor(6, dg)).reason,
                   RegimeReason::NoDrivingForce)
             << dg;
     }
-    EXPECT_EQ(assessGrowthRegime(recordOf(ramp(400, 0.01)), inputsFor(6, 1, 0)).reason,
+    EXPECT_EQ(assessGrowthRegime(smooth(ramp(400, 0.01)), inputsFor(6, 1, 0)).reason,
               RegimeReason::NoDrivingForce);
-    // A smooth face without a critical radius from the theory is not guessed.
-    EvaluationInputs noTheory = inputsFor(6);
-    noTheory.criticalRadius = 0;
-    EXPECT_EQ(assessGrowthRegime(recordOf(ramp(400, 0.0)), noTheory).reason,
-              RegimeReason::NoNucleusSize);
+    // The theory's critical radius takes no part: the run's measurements decide.
+    for (double radius : {0.0, 0.4, 0.75, 5.0}) {
+        EvaluationInputs in = inputsFor(6);
+        in.criticalRadius = radius;
+        EXPECT_EQ(assessGrowthRegime(smooth(ramp(400, 0.0)), in).reason,
+                  RegimeReason::StrongActivation)
+            << radius;
+    }
 }
 
 TEST(GrowthRegime, BoundariesOfTheRule) {
-    const GrowthRecord slow = recordOf(ramp(900, 0.0001));  // smooth at every drive below
-    auto regimeAt = [&](double radius, double dg) {
-        EvaluationInputs in = inputsFor(1, dg);
-        in.criticalRadius = radius;
-        return assessGrowthRegime(slow, in).regime;
-    };
-    // sigma' = 6 dG' is a radius of one molecule: nucleation; sigma' = 3 dG' is half a
-    // molecule: continuous. A radius computed through physical units lands on its side.
-    for (double dg : {0.1, 0.35, 1.0, 7.0}) {
-        for (double one : {1.0 - 1e-12, 1.0, 1.0 + 1e-12, 20.0})
-            EXPECT_EQ(regimeAt(one, dg), GrowthRegime::Nucleation) << dg << " " << one;
-        for (double half : {0.0001, 0.5 - 1e-12, 0.5, 0.5 + 1e-12})
-            EXPECT_EQ(regimeAt(half, dg), GrowthRegime::Continuous) << dg << " " << half;
-        for (double between : {0.501, 0.75, 0.999})
-            EXPECT_EQ(regimeAt(between, dg), GrowthRegime::Intermediate) << dg << " " << between;
+    // The estimated activation falls as the rate rises, from kMaxActivation for a
+    // face that did not grow to 0 for one faster than a face at roughening.
+    for (double g : {0.1, 0.35, 1.0, 3.0, 7.0}) {
+        EXPECT_EQ(rateActivation(0, g), kMaxActivation);
+        EXPECT_EQ(rateActivation(-0.1, g), kMaxActivation);
+        EXPECT_NEAR(rateActivation(roughFaceRateParts(g), g), 0.31, 1e-12);
+        EXPECT_LT(rateActivation(1.0, g), kContinuousActivation);
+        EXPECT_EQ(rateActivation(2.0, g), 0);
+        EXPECT_GT(rateActivation(0.1, g), rateActivation(0.2, g));
+        EXPECT_EQ(rateActivation(1e-9, g), kMaxActivation);
     }
-    // A box molecule: the radius counts in sqrt(b c), the side of its cell in the face.
-    EvaluationInputs box = inputsFor(6);
-    box.b = 4;
-    box.c = 1;
-    box.criticalRadius = 1.9;
-    EXPECT_EQ(assessGrowthRegime(slow, box).regime, GrowthRegime::Intermediate);
+    // Activation 0.5 and 1.5 are the edges of the intermediate band, on any drive.
+    const double layersPerStep = 0.05;  // continuous growth under inputsFor
+    auto regimeAtRate = [&](double rate) {
+        return assessGrowthRegime(smooth(ramp(900, rate * layersPerStep)), inputsFor(9)).regime;
+    };
+    const double g = std::log(2.0);
+    EXPECT_EQ(regimeAtRate(rateAt(0.5, g) * 1.0001), GrowthRegime::Continuous);
+    EXPECT_EQ(regimeAtRate(rateAt(0.5, g) * 0.9999), GrowthRegime::Intermediate);
+    EXPECT_EQ(regimeAtRate(rateAt(1.5, g) * 1.0001), GrowthRegime::Intermediate);
+    EXPECT_EQ(regimeAtRate(rateAt(1.5, g) * 0.9999), GrowthRegime::Nucleation);
+    // Within the band the rate against a face at roughening names the reason.
+    auto reasonAtRate = [&](double rate) {
+        return assessGrowthRegime(smooth(ramp(900, rate * layersPerStep)), inputsFor(9)).reason;
+    };
+    EXPECT_EQ(reasonAtRate(0.61 * roughFaceRateParts(g)), RegimeReason::NearRoughening);
+    EXPECT_EQ(reasonAtRate(0.59 * roughFaceRateParts(g)), RegimeReason::WeakActivation);
 
-    // The rough-face rate: 0.29 at no drive, rising towards 1; reaching it counts as rough.
+    // The rough-face rate: 0.29 at no drive, rising towards 1.
     EXPECT_NEAR(roughFaceRateParts(0), 0.29, 1e-12);
     EXPECT_NEAR(roughFaceRateParts(1), 0.5694, 1e-4);
     EXPECT_LT(roughFaceRateParts(2), roughFaceRateParts(3));
-    const double g = std::log(2.0);
-    const double atThreshold = roughFaceRateParts(g) * 0.05;
-    EXPECT_EQ(
-        assessGrowthRegime(recordOf(ramp(900, atThreshold * 1.0001)), inputsFor(60, g)).reason,
-        RegimeReason::RoughFace);
-    EXPECT_EQ(
-        assessGrowthRegime(recordOf(ramp(900, atThreshold * 0.9999)), inputsFor(60, g)).reason,
-        RegimeReason::LargeNucleus);
+    // The rough-face roughness: the equilibrium width at roughening without drive,
+    // wider on larger fields and under more drive, the drive counted up to 3.
+    EXPECT_NEAR(roughFaceRoughness(64, 0), 0.788, 0.001);
+    EXPECT_NEAR(roughFaceRoughness(64, 1), 1.09, 0.01);
+    EXPECT_LT(roughFaceRoughness(32, 0.5), roughFaceRoughness(128, 0.5));
+    EXPECT_LT(roughFaceRoughness(64, 2), roughFaceRoughness(64, 3));
+    EXPECT_EQ(roughFaceRoughness(64, 3), roughFaceRoughness(64, 8));
+    EXPECT_EQ(roughFaceRoughness(0, 0.5), roughFaceRoughness(2, 0.5));  // no field: no crash
+}
+
+TEST(GrowthRegime, ALongRecordIsReadAtAThousandEntries) {
+    // 384150 entries, one read in each window of 250, 50 entries per layer of which
+    // 10 fill it: every 250th entry would always meet a waiting layer and see no
+    // oscillation, but the samples fall all over a layer's cycle.
+    const std::vector<double> heights = staircase(384'150, 40, 10);
+    const GrowthRegimeAssessment a = assessGrowthRegime(layered(heights), inputsFor(9));
+    EXPECT_EQ(a.reason, RegimeReason::LayerByLayer);
+    EXPECT_GT(a.layerOscillation, 0.9);
+    EXPECT_NEAR(a.roughness, std::sqrt(0.01), 0.2);
 }
 
 TEST(GrowthRegime, WordsAndTexts) {
@@ -148,19 +203,30 @@ TEST(GrowthRegime, WordsAndTexts) {
     a.judgedLayers = 1.234;
     EXPECT_EQ(growthRegimeText(a),
               "undetermined (too short to judge: 1.23 of 3 layers of continuous growth)");
-    a = {GrowthRegime::Continuous, RegimeReason::RoughFace, 20, 0.6126, 0.56941, 0.75};
-    EXPECT_EQ(growthRegimeText(a),
-              "continuous (rough face: rate 0.613 of continuous, rough from 0.569)");
-    a = {GrowthRegime::Nucleation, RegimeReason::LargeNucleus, 20, 0.168, 0.665, 1.5};
-    EXPECT_EQ(growthRegimeText(a),
-              "nucleation (nucleus radius 1.50 molecules; rate 0.168 of continuous)");
-    a = {GrowthRegime::Continuous, RegimeReason::SingleSiteNucleus, 20, 0.4968, 0.84, 0.5};
-    EXPECT_EQ(growthRegimeText(a),
-              "continuous (one-molecule nucleus, radius 0.50; rate 0.497 of continuous)");
+    a = {GrowthRegime::Nucleation,
+         RegimeReason::StrongActivation,
+         20,
+         3.36,
+         0.168,
+         0.665,
+         1.9012,
+         0.594,
+         1.296,
+         0.0712};
+    EXPECT_EQ(growthRegimeEvidence(a),
+              "strongly activated: activation 1.90, rate 0.168 (0.665 at roughening), roughness "
+              "0.59 (1.30 at roughening), layer oscillation 0.07, 3.4 layers grown");
+    EXPECT_EQ(growthRegimeText(a), "nucleation (" + growthRegimeEvidence(a) + ")");
+    a.regime = GrowthRegime::Intermediate;
+    a.reason = RegimeReason::NearRoughening;
+    EXPECT_EQ(growthRegimeText(a).substr(0, 40), "intermediate (near the roughening point:");
+    EXPECT_STREQ(growthRegimeReason(RegimeReason::RoughOnThisField),
+                 "activated yet rough on this field");
+    EXPECT_STREQ(growthRegimeReason(RegimeReason::LayerByLayer), "layer by layer");
 }
 
 TEST(GrowthRegime, EvaluationCarriesTheRegimeAndLeavesTheMechanismAlone) {
-    const GrowthRecord record = recordOf(staircase(4000, 190, 10));
+    const GrowthRecord record = layered(staircase(4000, 190, 10));
     const EvaluationInputs in = inputsFor(9);
     const RunEvaluation ev = Evaluate(record, in);
     EXPECT_EQ(ev.regime.regime, GrowthRegime::Nucleation);
@@ -168,8 +234,7 @@ TEST(GrowthRegime, EvaluationCarriesTheRegimeAndLeavesTheMechanismAlone) {
     // The induction-ratio rule still names its own code from the same record.
     EXPECT_EQ(ev.mechanism, classifyMechanism(ev.inductionRatio));
     EXPECT_EQ(Evaluate(GrowthRecord{}, in).regime.regime, GrowthRegime::Undetermined);
-    EXPECT_EQ(growthRegimeText(ev),
-              "nucleation (nucleus radius 2.16 molecules; rate 0.104 of continuous)");
+    EXPECT_EQ(growthRegimeText(ev).substr(0, 28), "nucleation (layer by layer: ");
 }
 
 /// A plain run of the faces-only model on a 32 x 32 field until continuous growth
@@ -199,10 +264,15 @@ TEST(GrowthRegimeSlow, ThreeRealSimulations) {
     EXPECT_EQ(rough.regime, GrowthRegime::Continuous);
     EXPECT_EQ(rough.reason, RegimeReason::RoughFace);
     EXPECT_GT(rough.rateParts, 0.9);
-    // Far below it with a nucleus of radius 1.5 molecules: a few per cent of continuous growth.
+    // Far below it: a few per cent of continuous growth, strongly activated.
     const GrowthRegimeAssessment smooth = simulate(9, 1, 0.002, 5);
     EXPECT_EQ(smooth.regime, GrowthRegime::Nucleation);
     EXPECT_LT(smooth.rateParts, 0.2);
+    // Two units above it the step free energy is small: weakly activated growth
+    // (a measured d ln R / d ln dG' of 1.1 on 64 x 64), whatever the bond energy says.
+    const GrowthRegimeAssessment between = simulate(7, 1, 0.005, 10);
+    EXPECT_EQ(between.regime, GrowthRegime::Intermediate);
+    EXPECT_EQ(between.reason, RegimeReason::WeakActivation);
     // The fast face again, stopped after 80 steps: 53 judged steps are 1.7 layers.
     EXPECT_EQ(simulate(1, 1, 0.05, 0, 80).reason, RegimeReason::TooShort);
 }

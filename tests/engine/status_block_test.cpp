@@ -97,11 +97,13 @@ TEST(StatusBlock, RunWithoutACompletedLayer) {
         "Not enough data to define mechanism",
         "Stable growth is not established yet",
         "Growth regime: undetermined",
+        "no driving force for growth",
     };
     EXPECT_EQ(textsOf(lines), expected);
     const std::vector<std::pair<int, int>> places = {
-        {10, 20},  {10, 40},  {10, 60},  {10, 80},   {10, 100}, {50, 160}, {400, 20},
-        {400, 40}, {400, 60}, {400, 80}, {400, 100}, {950, 20}, {950, 40}, {950, 60}};
+        {10, 20},  {10, 40},  {10, 60},   {10, 80},  {10, 100}, {50, 160}, {400, 20}, {400, 40},
+        {400, 60}, {400, 80}, {400, 100}, {950, 20}, {950, 40}, {950, 60}, {950, 80}};
+    ASSERT_EQ(lines.size(), places.size());
     for (std::size_t i = 0; i < lines.size(); ++i) {
         EXPECT_EQ(std::make_pair(lines[i].x, lines[i].y), places[i]) << i;
         EXPECT_EQ(lines[i].colour, i < 5 ? kBlack : (i == 5 ? kBrown : kBlue)) << i;
@@ -129,6 +131,7 @@ TEST(StatusBlock, StableRunInPercentWithPores) {
         "Roughness = 0.900 (nm) = 1.50 (layers)",
         "Average porosity = 5.00 (%)",
         "Growth regime: undetermined",
+        "too few steps to judge",
     };
     EXPECT_EQ(textsOf(lines), expected);
     EXPECT_EQ(lines[5].y, 120);
@@ -150,25 +153,50 @@ TEST(StatusBlock, PartsModeAndPlainRuns) {
     EXPECT_EQ(parts[15].text, "Average porocity = 0.0500 (parts)");
 
     std::vector<StatusLine> plain = statusBlockLines(stableRun(), minutesAndNanometres(0, false));
-    EXPECT_EQ(plain.size(), 15u);
+    EXPECT_EQ(plain.size(), 16u);
     EXPECT_FALSE(mentionsPorosity(plain));
     EXPECT_EQ(plain[13].text, "Roughness = 0.900 (nm) = 1.50 (layers)");
-    // The growth regime sits one row below the last line of the right column.
-    EXPECT_EQ(plain.back().text, "Growth regime: undetermined");
-    EXPECT_EQ(plain.back().y, 80);
-    EXPECT_EQ(parts.back().y, 100);
+    // The growth regime sits one row below the last line of the right column,
+    // what it rests on in the row under it.
+    EXPECT_EQ(plain[14].text, "Growth regime: undetermined");
+    EXPECT_EQ(plain[14].y, 80);
+    EXPECT_EQ(plain[15].y, 100);
+    EXPECT_EQ(parts[16].y, 100);
     EXPECT_EQ(parts.back().colour, kBlue);
 }
 
 TEST(StatusBlock, GrowthRegimeUnderTheMechanism) {
     RunEvaluation ev = stableRun();
     ev.stableStart = -1;
-    ev.regime.regime = GrowthRegime::Nucleation;
+    ev.regime = {GrowthRegime::Nucleation,
+                 RegimeReason::StrongActivation,
+                 20,
+                 3.36,
+                 0.168,
+                 0.665,
+                 1.9012,
+                 0.594,
+                 1.296,
+                 0.0712};
     const std::vector<StatusLine> lines = statusBlockLines(ev, minutesAndNanometres(0, true));
-    ASSERT_EQ(lines.size(), 15u);
+    ASSERT_EQ(lines.size(), 19u);
     EXPECT_EQ(lines[13].text, "Stable growth is not established yet");
     EXPECT_EQ(lines[14].text, "Growth regime: nucleation");
     EXPECT_EQ(std::make_pair(lines[14].x, lines[14].y), std::make_pair(950, 60));
+    // The evidence under it, broken after its commas to fit the narrow column.
+    const std::vector<std::string> evidence = {
+        "strongly activated: activation 1.90,", "rate 0.168 (0.665 at roughening),",
+        "roughness 0.59 (1.30 at roughening),", "layer oscillation 0.07, 3.4 layers grown"};
+    for (std::size_t i = 0; i < evidence.size(); ++i) {
+        EXPECT_EQ(lines[15 + i].text, evidence[i]);
+        EXPECT_EQ(std::make_pair(lines[15 + i].x, lines[15 + i].y),
+                  std::make_pair(950, 80 + 20 * static_cast<int>(i)));
+    }
+    // A clause longer than the column breaks between words.
+    ev.regime = {GrowthRegime::Undetermined, RegimeReason::TooShort, 1.234};
+    const std::vector<StatusLine> shortRun = statusBlockLines(ev, minutesAndNanometres(0, true));
+    EXPECT_EQ(shortRun[15].text, "too short to judge: 1.23 of 3 layers of");
+    EXPECT_EQ(shortRun[16].text, "continuous growth");
     // The mechanism text stays what the induction ratio says.
     EXPECT_EQ(lines[12].text, "Intermedia mechanism");
 }
