@@ -220,7 +220,10 @@ void RunController::writeLog(int logCode) {
     RunRecord& record = state_.results.current;
     record.logPath = state_.paths.logPath;
     rs.lastLogCode = logCode;
-    if (appendRunRecord(record.logPath, logCode, record, platform_)) return;
+    if (appendRunRecord(record.logPath, logCode, record, platform_)) {
+        ++rs.rowsLogged;
+        return;
+    }
     ++rs.logFailures;
     // An experiment must not go on past a result it could not keep: its plan
     // file still names this combination, so a resume runs it again.
