@@ -121,7 +121,9 @@ void declareOptions(Declare& d, BatchOptions& o, OptionTexts& t) {
             "that ran to its end is back at its start); with --test only its combinations are "
             "visited; --resume does the same as Resume experiment, and with --shard it continues "
             "the shard from its own FILE_shardKofN.csv");
-    d.flag("--test", o.planTest, "with --plan: visit the combinations without simulating");
+    d.flag("--test", o.planTest,
+           "with --plan: visit the combinations without simulating (in one process: not with "
+           "--shard or --jobs)");
     d.flag("--resume", o.planResume, "with --plan: as Resume experiment");
     d.value("--general", t.general, "N", "a number of draws (a whole number above 0)",
             "the general experiment with N random draws");
