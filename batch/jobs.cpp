@@ -110,6 +110,7 @@ void seriesWorker(const BatchOptions& options, const std::string& logPath, std::
     rs.rateCheckArmed = true;
     for (std::size_t i = k; i < values.size() && ConsolePlatform::stopSignal() == 0; i += workers) {
         state.paths.logPath = joinPath(partsFolder(logPath), cformat("series_%08zu.csv", i));
+        ::unlink(state.paths.logPath.c_str());  // left by a killed process: not this run's rows
         const int refused = rs.refusedRuns, lost = rs.logFailures;
         const bool completed = session.runner.SeriesSingleRun(values[i], porous);
         runs[i].record = state.results.current;

@@ -45,7 +45,10 @@ bool parseJoin(const std::string& content, Join& join) {
         if (!(in >> position)) return false;
     if (in.get() != '\n') return false;
     join.text = content.substr(static_cast<std::size_t>(in.tellg()));
-    return true;
+    // Nothing but the rows of the log, after its header for an empty one.
+    const std::string header = runLogHeader();
+    const bool headed = join.text.compare(0, header.size(), header) == 0;
+    return isRunLogRows(std::string_view(join.text).substr(headed ? header.size() : 0));
 }
 
 /// The parts of the folder by position; the rows of each without a header.
@@ -64,7 +67,10 @@ std::map<long long, std::string> readParts(const std::string& folder, std::strin
             return {};
         }
         if (text->compare(0, header.size(), header) == 0) text->erase(0, header.size());
-        if (!text->empty() && text->back() != '\n') *text += '\n';
+        if (!isRunLogRows(*text)) {
+            problem = entry.path().string() + " holds something else than rows of a run log";
+            return {};
+        }
         parts[std::stoll(stem)] = *text;
     }
     return parts;

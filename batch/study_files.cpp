@@ -13,13 +13,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-/// A whole number of at most 18 digits, nothing else.
+/// A whole number as the runner writes it: at most 18 digits, no leading zero.
 bool digitsOnly(const std::string& text, long long& out) {
     if (text.empty() || text.size() > 18 ||
         text.find_first_not_of("0123456789") != std::string::npos)
         return false;
     out = std::stoll(text);
-    return true;
+    return std::to_string(out) == text;
 }
 
 /// K and N of a file name "STEM_shardKofN.csv", false for any other name.

@@ -68,16 +68,21 @@ std::string intCell(int value) {
 /// A last line without its line end that is still a whole header line or a
 /// whole row of 41 cells: only the line end is missing (a file saved by
 /// another program), and nothing of it may be lost.
-bool isWholeLine(const std::string& line) {
-    const std::string header = runLogHeader();
-    const size_t namesEnd = header.find('\n');
-    if (line == header.substr(0, namesEnd)) return true;
-    if (line == header.substr(namesEnd + 1, header.size() - namesEnd - 2)) return true;
+/// A row of 41 quoted cells, without its line end.
+bool isRow(std::string_view line) {
     size_t separators = 0;
     for (size_t at = line.find("\",\""); at != std::string::npos; at = line.find("\",\"", at + 3))
         ++separators;
     return separators == kRunLogColumnCount - 1 && line.size() > 2 && line.front() == kQuote &&
            line.back() == kQuote;
+}
+
+bool isWholeLine(const std::string& line) {
+    const std::string header = runLogHeader();
+    const size_t namesEnd = header.find('\n');
+    if (line == header.substr(0, namesEnd)) return true;
+    if (line == header.substr(namesEnd + 1, header.size() - namesEnd - 2)) return true;
+    return isRow(line);
 }
 
 }  // namespace
@@ -135,6 +140,16 @@ std::string runLogRow(int eventCode, const RunRecord& r, const std::tm& when) {
     row += intCell(r.stableGrowthFound);
     row += cformat("%c%d%c", kQuote, r.mechanism, kQuote);
     return row + "\n";
+}
+
+bool isRunLogRows(std::string_view text) {
+    if (!text.empty() && text.back() != '\n') return false;
+    for (size_t start = 0; start < text.size();) {
+        const size_t end = text.find('\n', start);
+        if (!isRow(text.substr(start, end - start))) return false;
+        start = end + 1;
+    }
+    return true;
 }
 
 bool appendRunRecord(const std::string& path, int eventCode, const RunRecord& record,

@@ -5,6 +5,7 @@
 #include <array>
 #include <ctime>
 #include <string>
+#include <string_view>
 
 #include "common/platform.h"
 #include "experiments/run_record.h"
@@ -38,6 +39,10 @@ std::string runLogHeader();
 
 /// One data row for `record` written at local time `when`, ended by a line feed.
 std::string runLogRow(int eventCode, const RunRecord& record, const std::tm& when);
+
+/// True when `text` is whole rows of a run log (no header): lines of 41 quoted
+/// cells, each ended by a line feed.
+bool isRunLogRows(std::string_view text);
 
 /// Appends one row to the log at `path`, writing the header first when the file
 /// is missing or empty. A row goes in whole or not at all, under a lock on the
