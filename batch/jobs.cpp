@@ -178,21 +178,17 @@ int runFullOnWorkers(const BatchOptions& o, Platform& platform) {
 
 namespace {
 
-/// Before the workers of a plan start: its shard files must be this study's,
-/// and a study whose every share has run is not run again. -1 to go on, else
-/// the exit status.
-int checkStudy(const BatchOptions& o, const std::string& logPath, long long workers) {
-    if (o.mode != RunMode::Plan) return -1;
-    if (auto problem = checkShardFiles(o.planFile, workers); !problem.empty())
-        return say(kExitBadInput, problem);
-    const ShardFiles files = shardFilesOf(o.planFile, workers);
-    if (!files.allFinished()) return -1;
-    return say(kExitDone,
-               cformat("every combination of the plan %s has run in its %lld shards (the files "
-                       "%s... say so), and its rows are in the log %s; to run the plan again, "
-                       "remove the files %s_shard*of%lld.csv",
-                       o.planFile.c_str(), workers, shardPlanPath(o.planFile, 0, workers).c_str(),
-                       logPath.c_str(), csvStem(o.planFile).c_str(), workers));
+/// A study of a plan whose every share has run is not run again; true (with
+/// the message) for one.
+bool studyHasRun(const BatchOptions& o, const std::string& logPath, long long workers) {
+    if (o.mode != RunMode::Plan || !shardFilesOf(o.planFile, workers).allFinished()) return false;
+    say(kExitDone,
+        cformat("every combination of the plan %s has run in its %lld shards (the files "
+                "%s... say so), and its rows are in the log %s; to run the plan again, "
+                "remove the files %s_shard*of%lld.csv",
+                o.planFile.c_str(), workers, shardPlanPath(o.planFile, 0, workers).c_str(),
+                logPath.c_str(), csvStem(o.planFile).c_str(), workers));
+    return true;
 }
 
 /// The combinations (draws) worker k of n has still to run.
@@ -263,11 +259,8 @@ int runJobs(const BatchOptions& base, Platform& platform) {
     // Rows an earlier run of the study left waiting go in first, once.
     if (std::string problem = joinParts(logPath, platform); !problem.empty())
         return say(kExitLogFailed, problem + "; nothing was run");
-    if (int status = checkStudy(o, logPath, workers); status >= 0) {
-        removeEmptyPartsFolder(logPath);
-        return status;
-    }
-    int status = combined(runWorkers(o, logPath, workers));
+    int status = kExitDone;
+    if (!studyHasRun(o, logPath, workers)) status = combined(runWorkers(o, logPath, workers));
     if (std::string problem = joinParts(logPath, platform); !problem.empty()) {
         say(kExitLogFailed, problem);
         if (status == kExitDone || status == kExitBadInput) status = kExitLogFailed;

@@ -147,6 +147,12 @@ TEST_F(StudyTest, AJoinCutShortIsFinishedOnceAndNeverRepeated) {
         EXPECT_EQ(read("log.csv"), log);
         EXPECT_FALSE(exists("log_Quorvane_parts"));
     }
+    // A record that is not whole rows is never taken into the log.
+    fs::create_directories(dir_ / "log_Quorvane_parts");
+    std::ofstream(temp_.file("log_Quorvane_parts/joining.txt")) << "0 1\n3\n<script>\n";
+    EXPECT_EQ(runBatch(folder(), study()), 1);
+    EXPECT_NE(read("stderr.txt").find("is damaged"), npos);
+    EXPECT_EQ(read("log.csv"), log);
 }
 
 TEST_F(StudyTest, HugeStudiesAreCountedAtOnceAndHeedASignal) {
