@@ -109,6 +109,32 @@ std::string finishJoin(LockedFile& log, const std::string& logPath) {
     return {};
 }
 
+/// Writes the rows of the parts down, removes the parts, then adds the rows:
+/// a kill from the record on is finished by the next join, which finds the
+/// rows in the log or adds them.
+std::string addParts(LockedFile& log, const std::string& logPath,
+                     const std::map<long long, std::string>& parts, Platform& platform) {
+    Join join;
+    for (const auto& [position, rows] : parts) {
+        join.positions.push_back(position);
+        join.text += rows;
+    }
+    if (join.text.empty()) {
+        removeParts(logPath, join.positions);
+        return {};
+    }
+    repairRunLogEnd(log, logPath, platform);
+    join.offset = log.size();
+    if (join.offset == 0) join.text = runLogHeader() + join.text;
+    const std::string record = joinPath(partsFolder(logPath), kJoinRecord);
+    if (join.offset < 0 || !writeFileAtomically(record, formatJoin(join)))
+        return waiting(logPath, partsFolder(logPath));
+    removeParts(logPath, join.positions);
+    if (!log.appendWhole(join.text)) return waiting(logPath, record);
+    ::unlink(record.c_str());
+    return {};
+}
+
 }  // namespace
 
 std::string partsFolder(const std::string& logPath) {
@@ -153,33 +179,19 @@ void removeEmptyPartsFolder(const std::string& logPath) {
 std::string joinParts(const std::string& logPath, Platform& platform) {
     const std::string folder = partsFolder(logPath);
     if (!isDirectory(folder)) return {};
+    const bool unfinished = isRegularFile(joinPath(folder, kJoinRecord));
+    std::string problem;
+    auto parts = readParts(folder, problem);
+    if (!problem.empty()) return problem;
+    if (!unfinished && parts.empty()) return {};
     LockedFile log(logPath);
     if (!log.ok()) return waiting(logPath, folder);
-    if (std::string problem = finishJoin(log, logPath); !problem.empty()) return problem;
-    std::string problem;
-    const auto parts = readParts(folder, problem);
-    if (!problem.empty()) return problem;
-    Join join;
-    for (const auto& [position, rows] : parts) {
-        join.positions.push_back(position);
-        join.text += rows;
+    if (unfinished) {
+        if (problem = finishJoin(log, logPath); !problem.empty()) return problem;
+        parts = readParts(folder, problem);  // those it joined are gone
+        if (!problem.empty()) return problem;
     }
-    if (!join.text.empty()) {
-        repairRunLogEnd(log, logPath, platform);
-        join.offset = log.size();
-        if (join.offset == 0) join.text = runLogHeader() + join.text;
-        // Written down before they are added: a kill from here on is finished
-        // by the next join, which finds the rows in the log or adds them.
-        const std::string record = joinPath(folder, kJoinRecord);
-        if (join.offset < 0 || !writeFileAtomically(record, formatJoin(join)))
-            return waiting(logPath, folder);
-        removeParts(logPath, join.positions);
-        if (!log.appendWhole(join.text)) return waiting(logPath, record);
-        ::unlink(record.c_str());
-    } else {
-        removeParts(logPath, join.positions);
-    }
-    return {};
+    return addParts(log, logPath, parts, platform);
 }
 
 }  // namespace quorvane::batch
