@@ -20,7 +20,9 @@ void expectWholeRows(const std::string& log) {
     std::istringstream in(log);
     std::string line;
     for (int n = 0; readLine(in, line); ++n) {
-        if (n >= 2) EXPECT_EQ(splitFields(line, ",").size(), 41u) << line;
+        if (n >= 2) {
+            EXPECT_EQ(splitFields(line, ",").size(), 41u) << line;
+        }
     }
 }
 
