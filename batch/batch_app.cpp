@@ -10,9 +10,11 @@
 #include "batch/key_setting.h"
 #include "batch/log_merge.h"
 #include "batch/progress.h"
+#include "batch/study_files.h"
 #include "common/file_io.h"
 #include "common/text.h"
 #include "common/version/version.h"
+#include "experiments/plan_positions.h"
 #include "experiments/session.h"
 #include "model/data_rules.h"
 #include "model/theory.h"
@@ -27,7 +29,7 @@ int refuse(const std::string& why) {
 
 /// A file the runner will write: it must name a csv file in an existing folder.
 std::string checkOutput(const std::string& what, const std::string& path, bool needCsv) {
-    if (needCsv && !contains(path, ".csv")) return "Wrong file extention, must be csv: " + path;
+    if (needCsv && !hasCsvName(path)) return "Wrong file extention, must be csv: " + path;
     if (isDirectory(path)) return what + " " + path + " is a folder";
     std::filesystem::path parent = std::filesystem::path(path).parent_path();
     if (!parent.empty() && !isDirectory(parent.string()))
@@ -36,9 +38,45 @@ std::string checkOutput(const std::string& what, const std::string& path, bool n
 }
 
 std::string checkInput(const std::string& what, const std::string& path) {
-    if (!contains(path, ".csv")) return "Wrong file extention, must be csv: " + path;
+    if (!hasCsvName(path)) return "Wrong file extention, must be csv: " + path;
     if (!isRegularFile(path)) return "cannot read the " + what + " " + path;
     return {};
+}
+
+/// Reads the plan, or the shard's own file where the shard goes on from it.
+int preparePlan(const BatchOptions& o, Session& s) {
+    std::string planPath = o.planFile;
+    if (auto error = checkInput("plan file", planPath); !error.empty()) return refuse(error);
+    // A plan run in shards belongs to them: another number of shards, or one
+    // process, would run again what they ran.
+    if (auto error = checkShardFiles(planPath, o.sharded ? o.shardCount : 0); !error.empty())
+        return refuse(error);
+    const bool goesOn = o.sharded && (o.planResume || o.shardContinues);
+    if (goesOn) {
+        std::string shard = shardPlanPath(planPath, o.shardIndex, o.shardCount);
+        if (isRegularFile(shard)) planPath = shard;
+    }
+    // The desktop program passes over a data file the plan names but that
+    // cannot be read; a batch run would then quietly run other data.
+    std::string missingData;
+    s.planHost.loadDataFile = [&](const std::string& path) {
+        if (!s.readDataFile(path).loaded()) missingData = path;
+    };
+    if (!s.planFile.read(planPath)) return refuse("the plan file was refused");
+    if (!missingData.empty())
+        return refuse("the plan " + planPath + " names the data file " + missingData +
+                      " on its second line, which cannot be read");
+    // Only a shard's own file can say its share has run.
+    if (!goesOn || planPath == o.planFile) s.planFile.finished = false;
+    if (o.sharded) {
+        s.planFile.paths.plan = shardPlanPath(o.planFile, o.shardIndex, o.shardCount);
+        if (!combinationCount(s.state.plan))
+            return refuse("the plan " + o.planFile +
+                          " has more combinations than can be numbered, so it cannot be shared "
+                          "out in shards");
+    }
+    if (o.logFile) s.state.paths.logPath = *o.logFile;  // an explicit log wins over the plan's
+    return kExitDone;
 }
 
 /// Loads, plans and sets; every refusal happens here, before anything is written.
@@ -56,27 +94,8 @@ int prepare(const BatchOptions& o, Session& s) {
         // "Set default" without its two rebuilds of a field nobody looks at.
         proposeDefaultRunSettings(state.data, state.run);
     }
-    if (o.mode == RunMode::Plan) {
-        std::string planPath = o.planFile;
-        if (auto error = checkInput("plan file", planPath); !error.empty()) return refuse(error);
-        if (o.sharded && o.planResume) {
-            std::string shard = shardPlanPath(planPath, o.shardIndex, o.shardCount);
-            if (isRegularFile(shard)) planPath = shard;
-        }
-        // The desktop program passes over a data file the plan names but that
-        // cannot be read; a batch run would then quietly run other data.
-        std::string missingData;
-        s.planHost.loadDataFile = [&](const std::string& path) {
-            if (!s.readDataFile(path).loaded()) missingData = path;
-        };
-        if (!s.planFile.read(planPath)) return refuse("the plan file was refused");
-        if (!missingData.empty())
-            return refuse("the plan " + planPath + " names the data file " + missingData +
-                          " on its second line, which cannot be read");
-        if (o.sharded)
-            s.planFile.paths.plan = shardPlanPath(o.planFile, o.shardIndex, o.shardCount);
-        if (o.logFile) state.paths.logPath = *o.logFile;  // an explicit log wins over the plan's
-    }
+    if (o.mode == RunMode::Plan)
+        if (int status = preparePlan(o, s); status != kExitDone) return status;
     for (const auto& [key, value] : o.sets) {
         std::string error = applyKeySetting(s, key, value);
         if (!error.empty()) return refuse(error);
@@ -98,6 +117,19 @@ int prepare(const BatchOptions& o, Session& s) {
     return kExitDone;
 }
 
+void runPlan(const BatchOptions& o, Session& s, WorkerLink* link) {
+    if (o.sharded && !link && s.planFile.finished)
+        std::fprintf(stderr,
+                     "quorvane-batch: every combination of the shard %lld/%lld has run (%s says "
+                     "so); nothing is run again\n",
+                     o.shardIndex, o.shardCount, s.planFile.paths.plan.c_str());
+    if (o.planResume) {
+        s.runner.ResumeExperiment();
+    } else {
+        s.runner.StartExperiment(o.planTest);
+    }
+}
+
 void run(const BatchOptions& o, Session& s, Progress& progress, WorkerLink* link) {
     ExperimentRunner& runner = s.runner;
     // A worker of --jobs gives every combination (or draw) a log of its own,
@@ -107,10 +139,7 @@ void run(const BatchOptions& o, Session& s, Progress& progress, WorkerLink* link
         s.state.paths.logPath = link->partLog(position);
         link->started(position);
     };
-    if (o.sharded) {
-        const long long k = o.shardIndex, n = o.shardCount;
-        runner.hooks.runsCombination = [k, n](long long position) { return position % n == k; };
-    }
+    if (o.sharded) runner.share = Share{o.shardIndex, o.shardCount};
     switch (o.mode) {
         case RunMode::Single:
             s.loop.setStepLimit(static_cast<int>(o.steps));
@@ -128,11 +157,7 @@ void run(const BatchOptions& o, Session& s, Progress& progress, WorkerLink* link
                 progress.setCombination(position + 1, total);
                 startItem(position);
             };
-            if (o.planResume) {
-                runner.ResumeExperiment();
-            } else {
-                runner.StartExperiment(o.planTest);
-            }
+            runPlan(o, s, link);
             break;
         case RunMode::General:
             runner.hooks.drawStarted = [&progress, startItem](long long draw, long long draws) {
@@ -168,7 +193,7 @@ int finish(const BatchOptions& o, Session& session, Progress& progress, const st
     const RunState& rs = state.runState;
     if (rs.logFailures > 0) {
         std::fprintf(stderr,
-                     "quorvane-batch: %s%d run(s) could not be written to the log %s; the work "
+                     "quorvane-batch: %s%d row(s) could not be written to the log %s; the work "
                      "stopped at %s\n",
                      who.c_str(), rs.logFailures, state.paths.logPath.c_str(),
                      progress.howFar().c_str());
@@ -178,6 +203,13 @@ int finish(const BatchOptions& o, Session& session, Progress& progress, const st
         std::fprintf(stderr,
                      "quorvane-batch: %sthe plan file %s could not be rewritten; the experiment "
                      "stopped before %s\n",
+                     who.c_str(), session.planFile.paths.plan.c_str(), progress.howFar().c_str());
+        status = kExitLogFailed;
+    }
+    if (rs.planAdvanceFailures > 0) {
+        std::fprintf(stderr,
+                     "quorvane-batch: %sthe plan file %s could not be moved past %s, which has "
+                     "run: it still names that combination, and going on from it runs it again\n",
                      who.c_str(), session.planFile.paths.plan.c_str(), progress.howFar().c_str());
         status = kExitLogFailed;
     }
@@ -192,11 +224,6 @@ int finish(const BatchOptions& o, Session& session, Progress& progress, const st
 }
 
 }  // namespace
-
-std::string shardPlanPath(const std::string& planPath, long long index, long long count) {
-    return prefixBefore(planPath, ".csv") + "_shard" + std::to_string(index) + "of" +
-           std::to_string(count) + ".csv";
-}
 
 int prepareSession(const BatchOptions& o, Session& session) {
     return prepare(o, session);
@@ -237,7 +264,8 @@ int runBatch(const BatchOptions& o, Platform& platform) {
         std::string error = mergeRunLogs(o.mergeOutput, o.mergeInputs);
         return error.empty() ? kExitDone : refuse(error);
     }
-    if (workerCount(o) > 1 && o.mode != RunMode::Full) return runJobs(o, platform);
+    if (workerCount(o) > 1)
+        return o.mode == RunMode::Full ? runFullOnWorkers(o, platform) : runJobs(o, platform);
     return runSession(o, platform, nullptr);
 }
 

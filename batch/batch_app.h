@@ -40,7 +40,4 @@ int prepareOnly(const BatchOptions& options, Platform& platform, std::string& lo
 /// `link` is given to a worker of --jobs, null otherwise.
 int runSession(const BatchOptions& options, Platform& platform, WorkerLink* link);
 
-/// Where a shard of a plan keeps its current values: beside the plan.
-std::string shardPlanPath(const std::string& planPath, long long index, long long count);
-
 }  // namespace quorvane::batch

@@ -121,7 +121,9 @@ void declareOptions(Declare& d, BatchOptions& o, OptionTexts& t) {
             "that ran to its end is back at its start); with --test only its combinations are "
             "visited; --resume does the same as Resume experiment, and with --shard it continues "
             "the shard from its own FILE_shardKofN.csv");
-    d.flag("--test", o.planTest, "with --plan: visit the combinations without simulating");
+    d.flag("--test", o.planTest,
+           "with --plan: visit the combinations without simulating (in one process: not with "
+           "--shard or --jobs)");
     d.flag("--resume", o.planResume, "with --plan: as Resume experiment");
     d.value("--general", t.general, "N", "a number of draws (a whole number above 0)",
             "the general experiment with N random draws");
@@ -142,7 +144,7 @@ void declareOptions(Declare& d, BatchOptions& o, OptionTexts& t) {
             "write the growth record of the last run as CSV");
     d.value("--record-every", t.recordEvery, "K", "a number of steps (a whole number above 0)",
             "keep every K-th step in the record file, and always the last");
-    d.value("--record-max-mb", t.recordMaxMb, "M", "a size in megabytes of at least 0.01",
+    d.value("--record-max-mb", t.recordMaxMb, "M", "a size in megabytes from 0.01 to 1000000",
             "keep the record file under M megabytes (default 200) by keeping every second "
             "step of those kept, then every fourth..., as it fills; the file names the stride "
             "(# record_every = K)");
@@ -156,14 +158,16 @@ void declareOptions(Declare& d, BatchOptions& o, OptionTexts& t) {
     d.value("--full-report", o.reports.fullReport, "FILE.html", "a file",
             "the full report of the data, filled from the report template, its pictures in "
             "FILE_img");
-    d.value("--template", o.reports.templateFile, "FILE", "a template file",
-            "with --full-report: the HTML template to fill (default: the shipped one)");
+    d.value(
+        "--template", o.reports.templateFile, "FILE", "a template file",
+        "with --full-report: the HTML template to fill, at most 64 MB (default: the shipped one)");
 
     d.in("Studies");
     d.value("--jobs", t.jobs, "N", "a number of workers 0..1024 (0: one per core)",
             "with --plan or --general: spread the work over N workers of this process (0: one "
             "per core), each the shard K/N below, and join their rows into the log in the order "
-            "of the plan; --jobs N --resume continues every shard. With --full: the runs of its "
+            "of the plan; the same command (with or without --resume) goes on with every shard "
+            "from its own file, never running a combination twice. With --full: the runs of its "
             "series over the workers (worker k makes the k-th, the (k+N)-th..., each worker "
             "from the fixed seeds), reduced as one series");
     d.value("--shard", t.shard, "K/N", "K/N with 0 <= K < N",
@@ -216,8 +220,8 @@ std::string convertValues(const OptionTexts& t, const Declare& d, BatchOptions& 
     if (t.jobs && !parseWholeNumber(*t.jobs, 0, 1024, o.jobs)) return d.needs("--jobs");
     if (t.recordEvery && !parseCount(*t.recordEvery, o.recordEvery))
         return d.needs("--record-every");
-    if (t.recordMaxMb &&
-        (!parseFiniteDouble(*t.recordMaxMb, o.recordMaxMb) || !(o.recordMaxMb >= 0.01)))
+    if (t.recordMaxMb && (!parseFiniteDouble(*t.recordMaxMb, o.recordMaxMb) ||
+                          !(o.recordMaxMb >= 0.01) || !(o.recordMaxMb <= kMaxRecordMb)))
         return d.needs("--record-max-mb");
     if (t.shard) {
         if (!parseShard(*t.shard, o.shardIndex, o.shardCount)) return d.needs("--shard");
@@ -244,6 +248,10 @@ std::string checkCombinations(const OptionTexts& t, BatchOptions& o) {
     if (o.planTest && o.planResume) return "choose --test or --resume, not both";
     if (o.sharded && o.mode != RunMode::Plan && o.mode != RunMode::General)
         return "--shard goes with --plan or --general";
+    // A test walk moves the shard's own file on without running anything: the
+    // shard would then go on past combinations that never ran.
+    if (o.planTest && (o.sharded || o.jobs != 1))
+        return "--test walks the whole plan in one process; it does not go with --shard or --jobs";
     if ((t.recordEvery || t.recordMaxMb) && !o.recordFile)
         return "--record-every and --record-max-mb go with --record";
     if (o.jobs != 1) {

@@ -12,6 +12,9 @@ namespace quorvane::batch {
 
 enum class RunMode { Single, Full, Plan, General, Research, None };
 
+/// The largest --record-max-mb: a million megabytes, a terabyte.
+inline constexpr double kMaxRecordMb = 1e6;
+
 struct BatchOptions {
     bool help = false;
     /// Print the version and the commit of the build, and stop.
@@ -33,12 +36,14 @@ struct BatchOptions {
     std::optional<std::string> writeDataFile;
     /// --jobs N: workers on this machine (0: one per core).
     long long jobs = 1;
-    /// --record-every K and --record-max-mb M of the growth record file.
+    /// --record-every K and --record-max-mb M (0.01 .. kMaxRecordMb) of the growth record file.
     long long recordEvery = 1;
     double recordMaxMb = 200;
     bool sharded = false;
     long long shardIndex = 0;
     long long shardCount = 1;
+    /// A worker of --jobs: its shard goes on from its own file, as --resume does.
+    bool shardContinues = false;
     ReportRequest reports;
 
     // "merge OUT IN...": join several logs under one header.

@@ -39,6 +39,14 @@ std::string checkReportRequest(const ReportRequest& r) {
         return "--report and --full-report need two different files";
     if (r.templateFile && !isRegularFile(*r.templateFile))
         return "cannot read the template " + *r.templateFile;
+    // Far beyond any report: a larger file would be read whole into memory.
+    constexpr std::uintmax_t kLargestTemplate = 64u << 20;
+    std::error_code error;
+    const std::uintmax_t size =
+        r.templateFile ? std::filesystem::file_size(*r.templateFile, error) : 0;
+    if (!error && size > kLargestTemplate)
+        return "the template " + *r.templateFile +
+               " is larger than 64 MB; it is no report template";
     return {};
 }
 

@@ -1,6 +1,8 @@
 #include "batch/growth_record_csv.h"
 
+#include <algorithm>
 #include <cstring>
+#include <limits>
 #include <vector>
 
 #include "common/cformat.h"
@@ -93,7 +95,9 @@ std::string formatGrowthRecordCsv(const AppState& state, const RecordFileLimits&
     // Room for the steps: the limit less the header, its stride line and the last step.
     const double fixed = static_cast<double>(out.size() + columns.size() + 64 + kLongestLine);
     const double room = limits.maxBytes - fixed;
-    StepLines lines(limits.every, room > 0 ? static_cast<std::size_t>(room) : 0);
+    // A room past what any file could hold is no limit; the cast stays defined.
+    const double most = static_cast<double>(std::numeric_limits<std::size_t>::max() / 2);
+    StepLines lines(limits.every, room > 0 ? static_cast<std::size_t>(std::min(room, most)) : 0);
     const std::size_t count = record.count();
     for (std::size_t step = 1; step <= count; ++step) lines.offer(step, record);
 

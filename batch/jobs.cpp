@@ -7,14 +7,13 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
-#include <filesystem>
-#include <map>
-#include <mutex>
 #include <thread>
 #include <vector>
 
 #include "batch/batch_app.h"
 #include "batch/console_platform.h"
+#include "batch/log_parts.h"
+#include "batch/study_files.h"
 #include "common/cformat.h"
 #include "common/file_io.h"
 #include "common/text.h"
@@ -25,7 +24,6 @@
 namespace quorvane::batch {
 namespace {
 
-namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
 /// What the workers share: how far the study is, counted across all of them.
@@ -37,12 +35,10 @@ struct Study {
     std::atomic<bool> halt{false};
 };
 
-/// Positions p in [from, to) with p % n == k.
+/// Positions p in [from, to) with p % n == k, counted, not walked.
 long long countShare(long long from, long long to, long long k, long long n) {
-    long long count = 0;
-    for (long long p = from; p < to; ++p)
-        if (p % n == k) ++count;
-    return count;
+    auto below = [k, n](long long x) { return x <= 0 ? 0 : x / n + (x % n > k ? 1 : 0); };
+    return to > from ? below(to) - below(from) : 0;
 }
 
 std::string clockText(double seconds) {
@@ -89,50 +85,58 @@ int combined(const std::vector<int>& statuses) {
     return result;
 }
 
+int say(int status, const std::string& text) {
+    std::fprintf(stderr, "quorvane-batch: %s\n", text.c_str());
+    return status;
+}
+
+/// One worker of a series: the runs at k, k + workers, ... from a state of its own.
+void seriesWorker(const BatchOptions& options, const std::string& logPath, std::size_t k,
+                  std::size_t workers, const std::vector<double>& values, bool porous,
+                  std::vector<SeriesRun>& runs, std::vector<char>& made) {
+    BatchOptions mine = options;
+    mine.quiet = true;
+    ConsolePlatform console(cformat("worker %zu of %zu: ", k + 1, workers));
+    AppState state;
+    state.random.SeedForStart();
+    Session session(state, console);
+    if (prepareSession(mine, session) != kExitDone) {
+        runs[k].end = SeriesEnd::Refused;
+        made[k] = 1;
+        return;
+    }
+    // As a full single run: the rate check armed for the worker's runs.
+    RunState& rs = state.runState;
+    rs.experimentFlag = true;
+    rs.rateCheckArmed = true;
+    for (std::size_t i = k; i < values.size() && ConsolePlatform::stopSignal() == 0; i += workers) {
+        state.paths.logPath = joinPath(partsFolder(logPath), cformat("series_%08zu.csv", i));
+        ::unlink(state.paths.logPath.c_str());  // left by a killed process: not this run's rows
+        const int refused = rs.refusedRuns, lost = rs.logFailures;
+        const bool completed = session.runner.SeriesSingleRun(values[i], porous);
+        runs[i].record = state.results.current;
+        std::string rows = readWholeFile(state.paths.logPath).value_or("");
+        const std::string header = runLogHeader();
+        if (rows.compare(0, header.size(), header) == 0) rows.erase(0, header.size());
+        runs[i].rows = rows;
+        ::unlink(state.paths.logPath.c_str());
+        // The series' regimes are recorded beside the study's log as its rows go in.
+        ::unlink(regimeTablePath(state.paths.logPath).c_str());
+        runs[i].end = completed                  ? SeriesEnd::Completed
+                      : rs.refusedRuns > refused ? SeriesEnd::Refused
+                      : rs.logFailures > lost    ? SeriesEnd::Lost
+                                                 : SeriesEnd::Stopped;
+        made[i] = 1;
+        if (!completed) break;
+    }
+}
+
 }  // namespace
 
 long long workerCount(const BatchOptions& o) {
     if (o.jobs > 0) return o.jobs;
     const unsigned cores = std::thread::hardware_concurrency();
     return cores > 0 ? cores : 1;
-}
-
-std::string partsFolder(const std::string& logPath) {
-    return prefixBefore(logPath, ".csv") + "_Quorvane_parts";
-}
-
-std::string joinParts(const std::string& logPath, Platform& platform) {
-    const std::string folder = partsFolder(logPath);
-    if (!isDirectory(folder)) return {};
-    std::map<long long, fs::path> parts;  // in order of position
-    std::error_code error;
-    for (const auto& entry : fs::directory_iterator(folder, error)) {
-        const std::string stem = entry.path().stem().string();
-        if (entry.path().extension() != ".csv" || stem.empty() || stem.size() > 18 ||
-            stem.find_first_not_of("0123456789") != std::string::npos)
-            continue;
-        parts[std::stoll(stem)] = entry.path();
-    }
-    const std::string header = runLogHeader();
-    std::string rows;
-    for (const auto& [position, path] : parts) {
-        auto text = readWholeFile(path.string());
-        if (!text) return "cannot read " + path.string();
-        if (text->compare(0, header.size(), header) == 0) text->erase(0, header.size());
-        if (!text->empty() && text->back() != '\n') *text += '\n';
-        rows += *text;
-    }
-    if (!rows.empty() && !appendRunLogRows(logPath, rows, platform))
-        return "the rows could not be added to the log " + logPath + "; they wait in " + folder +
-               " and are added by the next run of this study";
-    std::vector<std::string> partLogs;
-    for (const auto& [position, path] : parts) partLogs.push_back(path.string());
-    // The rows are safe in the log; a table of regimes that cannot follow is said, not fatal.
-    if (std::string lost = joinRegimeTables(logPath, partLogs); !lost.empty())
-        platform.message(lost);
-    for (const auto& [position, path] : parts) fs::remove(path, error);
-    fs::remove(folder, error);  // only when empty: nothing else is ever removed
-    return {};
 }
 
 std::function<std::vector<SeriesRun>(const std::vector<double>&, bool)> seriesOnWorkers(
@@ -143,71 +147,62 @@ std::function<std::vector<SeriesRun>(const std::vector<double>&, bool)> seriesOn
             std::min<std::size_t>(static_cast<std::size_t>(workerCount(options)), n);
         std::vector<SeriesRun> runs(n);
         std::vector<char> made(n, 0);
-        const std::string folder = partsFolder(logPath);
-        std::error_code error;
-        fs::create_directories(folder, error);
         std::vector<std::thread> threads;
-        for (std::size_t k = 0; k < workers; ++k) {
-            threads.emplace_back([&, k] {
-                BatchOptions mine = options;
-                mine.quiet = true;
-                ConsolePlatform console(cformat("worker %zu of %zu: ", k + 1, workers));
-                AppState state;
-                state.random.SeedForStart();
-                Session session(state, console);
-                if (prepareSession(mine, session) != kExitDone) return;
-                // As a full single run: the rate check armed for the worker's runs.
-                state.runState.experimentFlag = true;
-                state.runState.rateCheckArmed = true;
-                for (std::size_t i = k; i < n && ConsolePlatform::stopSignal() == 0; i += workers) {
-                    state.paths.logPath = joinPath(folder, cformat("series_%08zu.csv", i));
-                    runs[i].completed = session.runner.SeriesSingleRun(values[i], porous);
-                    runs[i].record = state.results.current;
-                    std::string rows = readWholeFile(state.paths.logPath).value_or("");
-                    const std::string header = runLogHeader();
-                    if (rows.compare(0, header.size(), header) == 0) rows.erase(0, header.size());
-                    runs[i].rows = rows;
-                    fs::remove(state.paths.logPath, error);
-                    // The series' regimes are recorded beside the study's log as its rows go in.
-                    fs::remove(regimeTablePath(state.paths.logPath), error);
-                    made[i] = 1;
-                    if (!runs[i].completed) break;
-                }
-            });
-        }
+        for (std::size_t k = 0; k < workers; ++k)
+            threads.emplace_back(
+                [&, k] { seriesWorker(options, logPath, k, workers, values, porous, runs, made); });
         for (auto& thread : threads) thread.join();
-        fs::remove(folder, error);  // only when empty
-        // The series as far as it got without a gap.
+        // The series as far as it got without a gap; a run missing there was
+        // never made: stopped by a signal, or lost.
         std::size_t count = 0;
         while (count < n && made[count]) ++count;
+        if (count < n && (count == 0 || runs[count - 1].end == SeriesEnd::Completed)) {
+            runs[count].end =
+                ConsolePlatform::stopSignal() != 0 ? SeriesEnd::Stopped : SeriesEnd::Lost;
+            ++count;
+        }
         runs.resize(count);
         return runs;
     };
 }
 
-int runJobs(const BatchOptions& base, Platform& platform) {
-    const long long workers = workerCount(base);
-    BatchOptions o = base;
-    o.sharded = true;
-    o.shardCount = workers;
-    if (o.mode == RunMode::General && !o.generalSeed) {
-        // Every worker draws the same sequence and runs its share of it.
-        o.generalSeed = static_cast<unsigned>(std::time(nullptr));
-        if (!o.quiet)
-            std::fprintf(stderr, "quorvane-batch: general experiment seed %u (--general-seed)\n",
-                         *o.generalSeed);
-    }
-    // Everything is checked once, here, before any worker starts: a refusal is
-    // said once and nothing is written.
+int runFullOnWorkers(const BatchOptions& o, Platform& platform) {
     std::string logPath;
     if (int status = prepareOnly(o, platform, logPath); status != kExitDone) return status;
-    std::error_code error;
-    fs::create_directories(partsFolder(logPath), error);
-    if (!isDirectory(partsFolder(logPath)))
-        return std::fprintf(stderr, "quorvane-batch: cannot create the folder %s\n",
-                            partsFolder(logPath).c_str()),
-               kExitLogFailed;
+    // The workers' rows wait beside the log; a file of that folder's name
+    // stays as it is, and so does a folder another study is using.
+    PartsFolderHold parts(logPath);
+    if (!parts.problem().empty())
+        return say(parts.cannotWrite() ? kExitLogFailed : kExitBadInput, parts.problem());
+    const int status = runSession(o, platform, nullptr);
+    removeEmptyPartsFolder(logPath);
+    return status;
+}
 
+namespace {
+
+/// A study of a plan whose every share has run is not run again; true (with
+/// the message) for one.
+bool studyHasRun(const BatchOptions& o, const std::string& logPath, long long workers) {
+    if (o.mode != RunMode::Plan || !shardFilesOf(o.planFile, workers).allFinished()) return false;
+    say(kExitDone,
+        cformat("every combination of the plan %s has run in its %lld shards (the files "
+                "%s... say so), and its rows are in the log %s; to run the plan again, "
+                "remove the files %s_shard*of%lld.csv",
+                o.planFile.c_str(), workers, shardPlanPath(o.planFile, 0, workers).c_str(),
+                logPath.c_str(), csvStem(o.planFile).c_str(), workers));
+    return true;
+}
+
+/// The combinations (draws) worker k of n has still to run.
+long long shareLeft(const BatchOptions& o, Session& s, long long k, long long n) {
+    if (o.mode != RunMode::Plan) return countShare(0, o.generalDraws, k, n);
+    if (s.planFile.finished) return 0;
+    return countShare(s.runner.combinationIndex(), s.runner.combinationCount(), k, n);
+}
+
+/// Runs the workers and waits for them; their exit statuses.
+std::vector<int> runWorkers(const BatchOptions& o, const std::string& logPath, long long workers) {
     Study study;
     study.running = static_cast<int>(workers);
     const auto begin = Clock::now();
@@ -221,20 +216,12 @@ int runJobs(const BatchOptions& base, Platform& platform) {
             WorkerLink link;
             link.name = cformat("worker %lld of %lld: ", k + 1, workers);
             bool running = false;
-            link.partLog = [&](long long position) {
-                return joinPath(partsFolder(logPath), cformat("%08lld.csv", position));
-            };
+            link.partLog = [&](long long position) { return partFile(logPath, position); };
             link.started = [&](long long) {
                 if (running) ++study.done;
                 running = true;
             };
-            link.prepared = [&](Session& s) {
-                ExperimentRunner& r = s.runner;
-                study.total +=
-                    mine.mode == RunMode::Plan
-                        ? countShare(r.combinationIndex(), r.combinationCount(), k, workers)
-                        : countShare(0, mine.generalDraws, k, workers);
-            };
+            link.prepared = [&](Session& s) { study.total += shareLeft(mine, s, k, workers); };
             ConsolePlatform console(link.name);
             console.setHalt(&study.halt);
             const int status = runSession(mine, console, &link);
@@ -246,12 +233,42 @@ int runJobs(const BatchOptions& base, Platform& platform) {
     }
     if (!o.quiet) watch(study, workers, begin);
     for (auto& thread : threads) thread.join();
+    return statuses;
+}
 
-    int status = combined(statuses);
+}  // namespace
+
+int runJobs(const BatchOptions& base, Platform& platform) {
+    const long long workers = workerCount(base);
+    BatchOptions o = base;
+    o.sharded = true;
+    o.shardCount = workers;
+    // A worker goes on from its shard's own file, with or without --resume.
+    o.shardContinues = true;
+    if (o.mode == RunMode::General && !o.generalSeed) {
+        // Every worker draws the same sequence and runs its share of it.
+        o.generalSeed = static_cast<unsigned>(std::time(nullptr));
+        if (!o.quiet)
+            std::fprintf(stderr, "quorvane-batch: general experiment seed %u (--general-seed)\n",
+                         *o.generalSeed);
+    }
+    // Everything is checked once, here, before any worker starts: a refusal is
+    // said once and nothing is written.
+    std::string logPath;
+    if (int status = prepareOnly(o, platform, logPath); status != kExitDone) return status;
+    PartsFolderHold parts(logPath);
+    if (!parts.problem().empty())
+        return say(parts.cannotWrite() ? kExitLogFailed : kExitBadInput, parts.problem());
+    // Rows an earlier run of the study left waiting go in first, once.
+    if (std::string problem = joinParts(logPath, platform); !problem.empty())
+        return say(kExitLogFailed, problem + "; nothing was run");
+    int status = kExitDone;
+    if (!studyHasRun(o, logPath, workers)) status = combined(runWorkers(o, logPath, workers));
     if (std::string problem = joinParts(logPath, platform); !problem.empty()) {
-        std::fprintf(stderr, "quorvane-batch: %s\n", problem.c_str());
+        say(kExitLogFailed, problem);
         if (status == kExitDone || status == kExitBadInput) status = kExitLogFailed;
     }
+    removeEmptyPartsFolder(logPath);
     if (o.summary && ConsolePlatform::stopSignal() == 0) createSummaryReports(logPath, platform);
     return status;
 }

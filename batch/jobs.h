@@ -16,15 +16,6 @@ namespace quorvane::batch {
 /// The number of workers the options ask for (--jobs 0: one per core).
 long long workerCount(const BatchOptions& options);
 
-/// The folder where the workers keep the rows of each combination until they
-/// are joined into the log: beside the log, named after it.
-std::string partsFolder(const std::string& logPath);
-
-/// Appends the rows kept in the parts folder to the log, in order of position,
-/// and removes what was joined. "" on success, else what went wrong (the
-/// parts then stay for the next run to join).
-std::string joinParts(const std::string& logPath, Platform& platform);
-
 /// The single runs of a full run's series over the workers: worker k makes the
 /// runs at positions k, k + N, ... of the series, each worker from a state of
 /// its own loaded as the options say (the fixed seeds of a process of its own);
@@ -32,6 +23,9 @@ std::string joinParts(const std::string& logPath, Platform& platform);
 /// them in the series' order.
 std::function<std::vector<SeriesRun>(const std::vector<double>&, bool)> seriesOnWorkers(
     const BatchOptions& options, const std::string& logPath);
+
+/// A full run whose series is spread over the workers; returns the exit status.
+int runFullOnWorkers(const BatchOptions& options, Platform& platform);
 
 /// Runs the study over the workers; returns the exit status.
 int runJobs(const BatchOptions& options, Platform& platform);

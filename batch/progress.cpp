@@ -58,7 +58,9 @@ std::string Progress::howFar() const {
     } else {
         where = "the first run";
     }
-    return where + cformat(" (%d run%s logged before)", rowsLogged_, rowsLogged_ == 1 ? "" : "s");
+    // Every row counts: the runs' own and the reduced rows of full runs.
+    const int rows = session_.state.runState.rowsLogged;
+    return where + cformat(" (%d row%s logged before)", rows, rows == 1 ? "" : "s");
 }
 
 double Progress::elapsedSeconds() const {
@@ -180,9 +182,14 @@ void Progress::onStep(int step) {
 
 void Progress::onRunEnded(int logCode) {
     ++runs_;
-    if (logCode >= 0) ++rowsLogged_;
+    // The loop calls this after writing the row, so a failure is counted by now.
+    const int failures = session_.state.runState.logFailures;
+    const bool lost = failures > logFailuresSeen_;
+    logFailuresSeen_ = failures;
     if (quiet_) return;
-    std::string how = logCode < 0 ? "paused" : cformat("logged with event %d", logCode);
+    std::string how = logCode < 0 ? "paused"
+                      : lost      ? cformat("ended with event %d, its row NOT written", logCode)
+                                  : cformat("logged with event %d", logCode);
     const std::string regime = growthRegimeText(session_.state.results.evaluation.regime);
     std::fprintf(out_, "%srun %d %s: %s, growth regime %s\n", terminal_ ? "\r\033[K" : "", runs_,
                  how.c_str(), status().c_str(), regime.c_str());

@@ -25,7 +25,7 @@ class Progress {
     void setStepLimit(long long steps) { stepLimit_ = steps; }
 
     /// How far the work got, for a message when it ends early: e.g.
-    /// "combination 3 of 16 (2 runs logged before)".
+    /// "combination 3 of 16 (6 rows logged before)".
     std::string howFar() const;
 
     /// The line shown during a run.
@@ -52,7 +52,7 @@ class Progress {
     const char* unit_ = "combination";
     long long stepLimit_ = 0;
     int runs_ = 0;
-    int rowsLogged_ = 0;
+    int logFailuresSeen_ = 0;
     bool hintShown_ = false;
     std::chrono::steady_clock::time_point runStart_;
     std::chrono::steady_clock::time_point lastPrint_;

@@ -62,6 +62,14 @@ bool writeAll(int fd, const std::string& content) {
     return true;
 }
 
+}  // namespace
+
+bool writeWhole(int fd, const std::string& content) {
+    return writeAll(fd, content);
+}
+
+namespace {
+
 /// The file a path finally names: a symbolic link is followed (link by link,
 /// a relative target taken from the link's folder), so that saving through a
 /// link updates what it points to instead of replacing the link by a file.
@@ -95,6 +103,36 @@ bool writeFileAtomically(const std::string& linkOrPath, const std::string& conte
     if (ok) ok = std::rename(temp.c_str(), path.c_str()) == 0;
     if (!ok) ::unlink(temp.c_str());
     return ok;
+}
+
+bool PendingFile::write(const std::string& linkOrPath, const std::string& content) {
+    discard();
+    if (linkOrPath.empty() || isDirectory(linkOrPath)) return false;
+    target_ = followLinks(linkOrPath);
+    temp_ = target_ + ".next";
+    ::unlink(temp_.c_str());  // left by a process that was killed
+    int fd = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        temp_.clear();
+        return false;
+    }
+    bool ok = writeAll(fd, content) && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    if (!ok) discard();
+    return ok;
+}
+
+bool PendingFile::commit() {
+    if (temp_.empty()) return false;
+    const bool ok = std::rename(temp_.c_str(), target_.c_str()) == 0;
+    if (ok) temp_.clear();
+    discard();
+    return ok;
+}
+
+void PendingFile::discard() {
+    if (!temp_.empty()) ::unlink(temp_.c_str());
+    temp_.clear();
 }
 
 bool appendWhole(const std::string& path, const std::string& content) {

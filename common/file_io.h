@@ -13,6 +13,33 @@ namespace quorvane {
 /// returned. A symbolic link is followed: its target is written, the link stays.
 bool writeFileAtomically(const std::string& path, const std::string& content);
 
+/// Writes all of `content` to an open file. Past a file-size limit (ulimit -f)
+/// the write fails like any other, without the signal that would end the process.
+bool writeWhole(int fd, const std::string& content);
+
+/// A whole file written now and put in place later by a rename, which a full
+/// disk cannot refuse: what a file is to say after a long piece of work is on
+/// disk before the work starts. One that is not put in place is removed.
+class PendingFile {
+  public:
+    PendingFile() = default;
+    ~PendingFile() { discard(); }
+    PendingFile(const PendingFile&) = delete;
+    PendingFile& operator=(const PendingFile&) = delete;
+
+    /// Writes `content` to PATH.next beside `path` (a symbolic link followed,
+    /// as writeFileAtomically does); false when it cannot be written whole.
+    bool write(const std::string& path, const std::string& content);
+    /// Renames it over its path; false when that fails (it is then removed).
+    bool commit();
+    /// Removes a file written and not put in place.
+    void discard();
+
+  private:
+    std::string temp_;
+    std::string target_;
+};
+
 /// Appends `content` whole or not at all: a short write is cut back to the
 /// file's previous length, and a file the call created is removed again. False
 /// when the file cannot be opened or written.

@@ -35,4 +35,23 @@ std::string prefixBefore(std::string_view text, std::string_view marker) {
     return std::string(at == std::string_view::npos ? text : text.substr(0, at));
 }
 
+namespace {
+
+/// Where the file name of a path begins.
+size_t nameStart(std::string_view path) {
+    const size_t slash = path.rfind('/');
+    return slash == std::string_view::npos ? 0 : slash + 1;
+}
+
+}  // namespace
+
+bool hasCsvName(std::string_view path) {
+    return path.find(".csv", nameStart(path)) != std::string_view::npos;
+}
+
+std::string csvStem(std::string_view path) {
+    const size_t at = path.find(".csv", nameStart(path));
+    return std::string(at == std::string_view::npos ? path : path.substr(0, at));
+}
+
 }  // namespace quorvane

@@ -26,4 +26,12 @@ inline bool contains(std::string_view text, std::string_view part) {
 /// The text up to the first occurrence of `marker` (the whole text when absent).
 std::string prefixBefore(std::string_view text, std::string_view marker);
 
+/// True when the file name of `path` (after its last '/') holds ".csv".
+bool hasCsvName(std::string_view path);
+
+/// The path without its file name's ".csv" and what follows it, the base of
+/// the names derived from a file ("runs.csv.d/plan.csv" gives "runs.csv.d/plan");
+/// the whole path when the file name holds no ".csv".
+std::string csvStem(std::string_view path);
+
 }  // namespace quorvane

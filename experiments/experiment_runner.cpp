@@ -44,84 +44,6 @@ double ExperimentRunner::standardUniform() {
     return r / 32767.0;
 }
 
-void ExperimentRunner::StartExperiment(bool testMode) {
-    state_.runState.testMode = testMode;
-    if (hooks.refillPlanList) hooks.refillPlanList();
-    state_.runState.experimentFlag = true;
-    loop_.takeControls();
-    PlanLoop();
-    loop_.releaseControls();
-    state_.runState.experimentFlag = false;
-}
-
-void ExperimentRunner::ResumeExperiment() {
-    state_.runState.experimentFlag = true;
-    loop_.takeControls();
-    state_.research.values = reReadValues(state_.research);
-    PlanLoop();
-    loop_.releaseControls();
-    state_.runState.experimentFlag = false;
-}
-
-long long ExperimentRunner::combinationCount() const {
-    ExperimentPlan walk;
-    walk.setRows(state_.plan.rows());
-    long long count = 1;
-    while (walk.advance()) ++count;
-    return count;
-}
-
-long long ExperimentRunner::combinationIndex() const {
-    ExperimentPlan walk;
-    walk.setRows(state_.plan.rows());
-    auto sameCurrents = [&] {
-        const auto& a = walk.parameters();
-        const auto& b = state_.plan.parameters();
-        for (size_t i = 0; i < a.size() && i < b.size(); ++i)
-            if (a[i].current != b[i].current) return false;
-        return true;
-    };
-    for (long long position = 0;; ++position) {
-        if (sameCurrents()) return position;
-        if (!walk.advance()) return 0;
-    }
-}
-
-void ExperimentRunner::PlanLoop() {
-    RunState& rs = state_.runState;
-    const long long total = combinationCount();
-    long long position = combinationIndex();
-    for (;;) {
-        // The current values are on disk before the run, so that a stopped
-        // experiment resumes at this combination. Without them a stop could not
-        // be resumed, so the experiment ends at once (the message was shown).
-        if (!planFile_.write()) {
-            ++rs.planWriteFailures;
-            rs.experimentFlag = false;
-            return;
-        }
-        if (hooks.refillPlanList) hooks.refillPlanList();
-        const bool selected = !hooks.runsCombination || hooks.runsCombination(position);
-        if (selected) {
-            for (const parameter& p : state_.plan.parameters()) applyPlanValue(p.kind, p.current);
-            refreshData();
-            if (hooks.combinationStarted) hooks.combinationStarted(position, total);
-            pumpBetweenRuns();
-            runOrTestPause();
-            pumpBetweenRuns();
-            if (!rs.experimentFlag) return;  // stopped: resume runs this combination again
-        }
-        if (!state_.plan.advance()) {
-            // Every current value is back at its start; the file says so too,
-            // or opening it again would run the last combination once more.
-            if (!planFile_.write()) ++rs.planWriteFailures;
-            if (hooks.refillPlanList) hooks.refillPlanList();
-            return;
-        }
-        ++position;
-    }
-}
-
 void ExperimentRunner::pumpBetweenRuns() {
     RunState& rs = state_.runState;
     const bool inSeries = rs.seriesFlag;
@@ -213,6 +135,7 @@ bool ExperimentRunner::logCurrent(int eventCode) {
     record.logPath = state_.paths.logPath;
     if (appendRunRecord(record.logPath, eventCode, record, platform_)) {
         recordRegime(record.logPath, record.regime);
+        ++state_.runState.rowsLogged;
         return true;
     }
     // A lost result ends the experiment where it stands (see RunController::writeLog).
@@ -232,14 +155,20 @@ bool ExperimentRunner::seriesElsewhere(const std::vector<double>& values, bool p
     std::vector<SeriesRun> runs = hooks.runSeries(values, porous);
     for (const SeriesRun& run : runs) {
         // The rows go into the log in the series' order, as one process writes them.
-        if (!run.rows.empty() && !appendRunLogRows(state_.paths.logPath, run.rows, platform_)) {
-            ++rs.logFailures;
-            rs.experimentFlag = false;
-            return false;
+        if (!run.rows.empty()) {
+            if (!appendRunLogRows(state_.paths.logPath, run.rows, platform_)) {
+                ++rs.logFailures;
+                rs.experimentFlag = false;
+                return false;
+            }
+            rs.rowsLogged += static_cast<int>(std::count(run.rows.begin(), run.rows.end(), '\n'));
+            recordRegime(state_.paths.logPath, run.record.regime);
         }
-        if (!run.rows.empty()) recordRegime(state_.paths.logPath, run.record.regime);
         state_.results.current = run.record;
-        if (!run.completed) {
+        if (run.end != SeriesEnd::Completed) {
+            // A run elsewhere that was refused or lost its row ends the work as here.
+            if (run.end == SeriesEnd::Refused) ++rs.refusedRuns;
+            if (run.end == SeriesEnd::Lost) ++rs.logFailures;
             rs.experimentFlag = false;
             return false;
         }
@@ -248,7 +177,11 @@ bool ExperimentRunner::seriesElsewhere(const std::vector<double>& values, bool p
             run.record.curLayer < research.Theshold_of_layesr_to_fill)
             return false;
     }
-    return runs.size() == values.size();
+    if (runs.size() == values.size()) return true;
+    // Runs missing without a word: their results are lost.
+    ++rs.logFailures;
+    rs.experimentFlag = false;
+    return false;
 }
 
 bool ExperimentRunner::series(const std::vector<double>& values, bool porous) {
@@ -421,8 +354,11 @@ void ExperimentRunner::GeneralExperiment(long long maxDraws) {
         setField(static_cast<int>(DataField::GeneralSupercooling), delta);
         setField(static_cast<int>(DataField::GeneralSurfaceEnergy), sigma);
         // A shard draws every value, so that its draws are those of the whole
-        // experiment, and runs only its own.
-        if (hooks.runsCombination && !hooks.runsCombination(draw)) continue;
+        // experiment, and runs only its own; a stop is seen between the draws.
+        if (!share.has(draw)) {
+            if (platform_.messagePending() && platform_.pendingMessageIsClose()) break;
+            continue;
+        }
         if (hooks.drawStarted) hooks.drawStarted(draw, maxDraws);
         if (!planStyleRun()) break;
     }

@@ -33,12 +33,33 @@ inline constexpr int kCmdSaveRunReport = 32845;
 inline constexpr double kResearchSupercoolings[19] = {
     0.01, 0.02, 0.05, 0.08, 0.1, 0.2, 0.3, 0.5, 0.8, 1, 2, 3, 4, 5, 8, 10, 12, 15, 20};
 
+/// How a single run of a series made elsewhere ended.
+enum class SeriesEnd {
+    Completed,  ///< by a limit: the series goes on
+    Stopped,    ///< interrupted (Ctrl-C, a stop): its row, if any, is in `rows`
+    Refused,    ///< the engine refused the data: the run never started
+    Lost,       ///< its row could not be written: the result is lost
+};
+
 /// One single run of a full run's series made elsewhere: its record, the log
-/// rows it wrote there, and whether it ended by a limit (false: interrupted).
+/// rows it wrote there, and how it ended.
 struct SeriesRun {
     RunRecord record;
     std::string rows;
-    bool completed = false;
+    SeriesEnd end = SeriesEnd::Lost;
+};
+
+/// The share of a plan's combinations (or of the general experiment's draws)
+/// a runner makes: the positions p, counted from 0, with p % count == index.
+/// A count of 0 is no share: every position.
+struct Share {
+    long long index = 0;
+    long long count = 0;
+    bool isShare() const { return count > 0; }
+    bool has(long long position) const { return !isShare() || position % count == index; }
+    /// The first position of the share at or after `position`; -1 past the
+    /// largest long long.
+    long long firstFrom(long long position) const;
 };
 
 /// What the runner asks of the windows; every hook may be empty.
@@ -48,15 +69,13 @@ struct RunnerHooks {
     /// Called before each run of a plan with its position (0-based) and the
     /// number of combinations.
     std::function<void(long long, long long)> combinationStarted;
-    /// Decides whether the combination (or general draw) at this position is
-    /// run (sharding); empty: every one.
-    std::function<bool(long long)> runsCombination;
     /// Called before each run of the general experiment with its draw (0-based)
     /// and the number of draws asked for (0: until stopped).
     std::function<void(long long, long long)> drawStarted;
     /// Makes the single runs of a series elsewhere (the batch runner's workers)
-    /// and hands back their outcomes in the series' order, as far as they got;
-    /// empty: the runs are made here, one after the other.
+    /// and hands back their outcomes in the series' order, as far as they got:
+    /// every run, or the runs up to one that did not complete; empty: the runs
+    /// are made here, one after the other.
     std::function<std::vector<SeriesRun>(const std::vector<double>& probabilities, bool porous)>
         runSeries;
 };
@@ -66,6 +85,8 @@ class ExperimentRunner {
     ExperimentRunner(AppState& state, RunController& loop, PlanFile& planFile, Platform& platform);
 
     RunnerHooks hooks;
+    /// The combinations (draws) this runner makes; every one unless set.
+    Share share;
 
     /// "Start experiment" and "Test experiment plan".
     void StartExperiment(bool testMode);
@@ -96,7 +117,8 @@ class ExperimentRunner {
 
     /// Sets one plan quantity as if the user had typed it (plan kinds 0..10).
     void applyPlanValue(int kind, double value);
-    /// Number of combinations of the plan (1 for an empty plan: one full run).
+    /// Number of combinations of the plan (1 for an empty plan: one full run),
+    /// the largest long long for a plan of more.
     long long combinationCount() const;
     /// Position of the plan's current values in its order of combinations.
     long long combinationIndex() const;
@@ -116,6 +138,13 @@ class ExperimentRunner {
     /// One full run, or the 500 ms pause that stands in for it in test mode.
     void runOrTestPause();
     void refreshData();
+    /// One combination of the plan at `position` and the step of the plan
+    /// file past it, `position` then the next one's; false when the
+    /// experiment ends here.
+    bool planCombination(long long& position, long long total);
+    /// The plan of the combination after `position` in `next` (its position
+    /// in `nextPosition`); false when none is left (`next` then at its start).
+    bool nextCombination(ExperimentPlan& next, long long position, long long& nextPosition) const;
     void pumpBetweenRuns();
     void setField(int field, double value);
     void searchSurfaceEnergy(double supercooling);

@@ -30,8 +30,8 @@ bool isDataPath(const std::string& line) {
 
 }  // namespace
 
-std::string formatPlanFile(const ExperimentPlan& plan, const PlanPaths& paths) {
-    std::string text = cformat("%s\n", kPlanFileMagic);
+std::string formatPlanFile(const ExperimentPlan& plan, const PlanPaths& paths, bool finished) {
+    std::string text = cformat("%s%s\n", kPlanFileMagic, finished ? kShareFinishedMark : "");
     text += cformat("%s\n", paths.data.c_str());
     text += cformat("%s\n", paths.results.c_str());
     for (const auto& row : plan.rows()) {
@@ -51,7 +51,7 @@ bool PlanFile::open() {
 }
 
 bool PlanFile::read(const std::string& path) {
-    if (!contains(path, ".csv")) {
+    if (!hasCsvName(path)) {
         platform_.message(kWrongExtension);
         return false;
     }
@@ -66,6 +66,7 @@ bool PlanFile::read(const std::string& path) {
         platform_.message(kNotAPlan);
         return false;
     }
+    const std::string firstLine = line;
     std::string dataLine;
     readLine(in, dataLine);
     // The plan's data are loaded as soon as they are named, before the rest of
@@ -86,6 +87,7 @@ bool PlanFile::read(const std::string& path) {
     }
 
     // The whole file is good: only now does anything of the plan change.
+    finished = firstLine == std::string(kPlanFileMagic) + kShareFinishedMark;
     plan_.setRows(rows);
     restoreCurrents(rows, currents);
     paths.plan = path;
@@ -132,11 +134,11 @@ void PlanFile::restoreCurrents(const std::vector<task>& rows, const std::vector<
 }
 
 bool PlanFile::save() {
-    if (!contains(paths.plan, ".csv")) {
+    if (!hasCsvName(paths.plan)) {
         platform_.message(kWrongExtension);
         return false;
     }
-    std::string prefix = prefixBefore(paths.plan, ".csv");
+    std::string prefix = csvStem(paths.plan);
     paths.results = prefix + "_Quorvane_res.csv";
     paths.data = prefix + "_Quorvane_data.csv";
     if (host_.setLogPath) host_.setLogPath(paths.results);
@@ -153,7 +155,7 @@ bool PlanFile::saveAs() {
     if (!chosen) return false;
     // A refused name changes nothing, not even the plan path: the runner
     // rewrites the plan path before every run.
-    if (!contains(*chosen, ".csv")) {
+    if (!hasCsvName(*chosen)) {
         platform_.message(kWrongExtension);
         return false;
     }
@@ -168,7 +170,23 @@ bool PlanFile::saveAs() {
 }
 
 bool PlanFile::write() {
-    if (!writeFileAtomically(paths.plan, formatPlanFile(plan_, paths))) {
+    if (!writeFileAtomically(paths.plan, formatPlanFile(plan_, paths, finished))) {
+        platform_.message(kCannotWrite);
+        return false;
+    }
+    return true;
+}
+
+bool PlanFile::prepare(PendingFile& file, const ExperimentPlan& plan, bool finishedShare) {
+    if (!file.write(paths.plan, formatPlanFile(plan, paths, finishedShare))) {
+        platform_.message(kCannotWrite);
+        return false;
+    }
+    return true;
+}
+
+bool PlanFile::commit(PendingFile& file) {
+    if (!file.commit()) {
         platform_.message(kCannotWrite);
         return false;
     }

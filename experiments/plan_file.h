@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common/file_io.h"
 #include "common/platform.h"
 #include "experiments/plan.h"
 #include "experiments/plan_host.h"
@@ -13,6 +14,9 @@
 namespace quorvane {
 
 constexpr const char* kPlanFileMagic = "The_file_of_experiment_tasks_for_Quorvane";
+/// After the magic on the first line of a share's file (a shard of a plan)
+/// whose every combination has run: it is not run again.
+constexpr const char* kShareFinishedMark = " finished";
 constexpr const char* kDefaultPlanPath = "_Quorvane_defaultplan.csv";
 constexpr const char* kDefaultPlanResultsPath = "_Quorvane_defaultplanresults.csv";
 
@@ -30,8 +34,9 @@ struct PlanPaths {
     std::string data;                               ///< the data file of the plan
 };
 
-/// The whole text of a plan file.
-std::string formatPlanFile(const ExperimentPlan& plan, const PlanPaths& paths);
+/// The whole text of a plan file; `finished` marks a share that has run.
+std::string formatPlanFile(const ExperimentPlan& plan, const PlanPaths& paths,
+                           bool finished = false);
 
 /// Reading and writing a plan file on behalf of the Run panel. Every failure
 /// is reported through the platform and leaves the plan as it was.
@@ -41,6 +46,8 @@ class PlanFile {
         : plan_(plan), platform_(platform), host_(host) {}
 
     PlanPaths paths;
+    /// The file is a share of a plan whose every combination has run.
+    bool finished = false;
 
     /// Open (32785): asks for a file and reads it.
     bool open();
@@ -55,6 +62,11 @@ class PlanFile {
     /// Writes the plan file to the plan path, whole or not at all (the runner
     /// does this before every run).
     bool write();
+    /// Writes the file `plan` (and `finished`) make to PLAN.next, for commit()
+    /// to put in place later. False, with the message, when it cannot be written.
+    bool prepare(PendingFile& file, const ExperimentPlan& plan, bool finished);
+    /// Puts a prepared file in place; false, with the message, when it cannot.
+    bool commit(PendingFile& file);
 
   private:
     bool readRows(std::istream& in, std::vector<task>& rows, std::vector<double>& currents);

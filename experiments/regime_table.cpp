@@ -84,7 +84,7 @@ std::string renumbered(const std::string& table, long long offset) {
 }  // namespace
 
 std::string regimeTablePath(const std::string& logPath) {
-    return prefixBefore(logPath, ".csv") + "_Quorvane_regimes.csv";
+    return csvStem(logPath) + "_Quorvane_regimes.csv";
 }
 
 std::string regimeTableHeader() {
@@ -120,20 +120,27 @@ bool recordRegime(const std::string& logPath, const GrowthRegimeAssessment& asse
 
 std::string joinRegimeTables(const std::string& logPath, const std::vector<std::string>& sources,
                              bool mergedAnew) {
-    const std::optional<LogRows> rows = readLogRows(logPath);
-    if (!rows) return "cannot read the log " + logPath;
+    std::vector<std::string> tables;
     std::vector<long long> counts;
-    long long added = 0;
     for (const std::string& source : sources) {
         const std::optional<LogRows> sourceRows = readLogRows(source);
         counts.push_back(sourceRows ? std::max(sourceRows->count, 0LL) : 0);
-        added += counts.back();
+        tables.push_back(regimeTablePath(source));
     }
+    return joinRegimeTableFiles(logPath, tables, counts, mergedAnew);
+}
+
+std::string joinRegimeTableFiles(const std::string& logPath, const std::vector<std::string>& tables,
+                                 const std::vector<long long>& counts, bool mergedAnew) {
+    const std::optional<LogRows> rows = readLogRows(logPath);
+    if (!rows) return "cannot read the log " + logPath;
+    long long added = 0;
+    for (long long count : counts) added += count;
     long long offset = rows->count - added;
     std::string lines;
     bool anyTable = false;
-    for (std::size_t i = 0; i < sources.size(); ++i) {
-        if (const auto table = readWholeFile(regimeTablePath(sources[i]))) {
+    for (std::size_t i = 0; i < tables.size() && i < counts.size(); ++i) {
+        if (const auto table = readWholeFile(tables[i])) {
             lines += renumbered(*table, offset);
             anyTable = true;
         }
@@ -149,7 +156,7 @@ std::string joinRegimeTables(const std::string& logPath, const std::vector<std::
     }
     if (!written) return "cannot write the table of growth regimes " + table;
     if (!mergedAnew)
-        for (const std::string& source : sources) std::remove(regimeTablePath(source).c_str());
+        for (const std::string& source : tables) std::remove(source.c_str());
     return {};
 }
 

@@ -38,5 +38,9 @@ bool recordRegime(const std::string& logPath, const GrowthRegimeAssessment& asse
 /// written anew and the sources' tables stay. Returns "" or what went wrong.
 std::string joinRegimeTables(const std::string& logPath, const std::vector<std::string>& sources,
                              bool mergedAnew = false);
+/// The same with the sources given by their tables and the number of rows each
+/// added to the log (the sources' logs may be gone by then).
+std::string joinRegimeTableFiles(const std::string& logPath, const std::vector<std::string>& tables,
+                                 const std::vector<long long>& counts, bool mergedAnew = false);
 
 }  // namespace quorvane

@@ -235,6 +235,7 @@ void RunController::writeLog(int logCode) {
     rs.lastLogCode = logCode;
     if (appendRunRecord(record.logPath, logCode, record, platform_)) {
         recordRegime(record.logPath, record.regime);
+        ++rs.rowsLogged;
         return;
     }
     ++rs.logFailures;

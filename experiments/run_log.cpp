@@ -1,9 +1,8 @@
 #include "experiments/run_log.h"
 
-#include <fstream>
-
 #include "common/cformat.h"
 #include "common/file_io.h"
+#include "common/locked_file.h"
 #include "common/text.h"
 
 namespace quorvane {
@@ -66,22 +65,11 @@ std::string intCell(int value) {
     return cformat("%c%d%c,", kQuote, value, kQuote);
 }
 
-/// True when the file can be read and holds at least one line.
-bool hasHeader(const std::string& path) {
-    if (!isRegularFile(path)) return false;
-    std::ifstream in(path);
-    std::string line;
-    return in && readLine(in, line);
-}
-
 /// A last line without its line end that is still a whole header line or a
 /// whole row of 41 cells: only the line end is missing (a file saved by
 /// another program), and nothing of it may be lost.
-bool isWholeLine(const std::string& line) {
-    const std::string header = runLogHeader();
-    const size_t namesEnd = header.find('\n');
-    if (line == header.substr(0, namesEnd)) return true;
-    if (line == header.substr(namesEnd + 1, header.size() - namesEnd - 2)) return true;
+/// A row of 41 quoted cells, without its line end.
+bool isRow(std::string_view line) {
     size_t separators = 0;
     for (size_t at = line.find("\",\""); at != std::string::npos; at = line.find("\",\"", at + 3))
         ++separators;
@@ -89,25 +77,12 @@ bool isWholeLine(const std::string& line) {
            line.back() == kQuote;
 }
 
-/// Makes sure the next row starts on a line of its own. A last line torn by an
-/// earlier failure (the disk filled, the process was killed while writing) is
-/// cut off, with a message; the rows before it stay.
-void repairLastLine(const std::string& path, Platform& platform) {
-    constexpr size_t kTail = 64 * 1024;  // far longer than any row
-    auto tail = readTail(path, kTail);
-    if (!tail || tail->empty() || tail->back() == '\n') return;
-    const size_t lineEnd = tail->rfind('\n');
-    const bool lineStartSeen = lineEnd != std::string::npos || tail->size() < kTail;
-    const std::string last = lineEnd == std::string::npos ? *tail : tail->substr(lineEnd + 1);
-    if (!lineStartSeen || isWholeLine(last)) {
-        appendWhole(path, "\n");
-        return;
-    }
-    if (cutFileBy(path, last.size()))
-        platform.message(
-            cformat("The run log %s ended with an incomplete row (%zu characters "
-                    "left by an interrupted write); it was removed.",
-                    path.c_str(), last.size()));
+bool isWholeLine(const std::string& line) {
+    const std::string header = runLogHeader();
+    const size_t namesEnd = header.find('\n');
+    if (line == header.substr(0, namesEnd)) return true;
+    if (line == header.substr(namesEnd + 1, header.size() - namesEnd - 2)) return true;
+    return isRow(line);
 }
 
 }  // namespace
@@ -122,6 +97,27 @@ std::string runLogHeader() {
         units += cformat("%c%s%c,", kQuote, column.unit, kQuote);
     }
     return names + "\n" + units + "\n";
+}
+
+void repairRunLogEnd(LockedFile& log, const std::string& path, Platform& platform) {
+    constexpr long long kTail = 64 * 1024;  // far longer than any row
+    const long long size = log.size();
+    if (size <= 0) return;
+    const long long from = size > kTail ? size - kTail : 0;
+    auto tail = log.read(from, static_cast<size_t>(size - from));
+    if (!tail || tail->empty() || tail->back() == '\n') return;
+    const size_t lineEnd = tail->rfind('\n');
+    const bool lineStartSeen = lineEnd != std::string::npos || from == 0;
+    const std::string last = lineEnd == std::string::npos ? *tail : tail->substr(lineEnd + 1);
+    if (!lineStartSeen || isWholeLine(last)) {
+        log.appendWhole("\n");
+        return;
+    }
+    if (log.cutTo(size - static_cast<long long>(last.size())))
+        platform.message(
+            cformat("The run log %s ended with an incomplete row (%zu characters "
+                    "left by an interrupted write); it was removed.",
+                    path.c_str(), last.size()));
 }
 
 std::string runLogRow(int eventCode, const RunRecord& r, const std::tm& when) {
@@ -146,24 +142,36 @@ std::string runLogRow(int eventCode, const RunRecord& r, const std::tm& when) {
     return row + "\n";
 }
 
+bool isRunLogRows(std::string_view text) {
+    if (!text.empty() && text.back() != '\n') return false;
+    for (size_t start = 0; start < text.size();) {
+        const size_t end = text.find('\n', start);
+        if (!isRow(text.substr(start, end - start))) return false;
+        start = end + 1;
+    }
+    return true;
+}
+
 bool appendRunRecord(const std::string& path, int eventCode, const RunRecord& record,
                      Platform& platform) {
     const std::string row = runLogRow(eventCode, record, platform.localTimeNow());
     constexpr int kMaxAttempts = 4;
     for (int attempt = 1;; ++attempt) {
-        if (isRegularFile(path)) repairLastLine(path, platform);
-        // A missing or empty log gets its header in the same write as the row,
-        // so that no failure can leave a header without its row or half a row.
-        std::string content = hasHeader(path) ? row : runLogHeader() + row;
-        if (appendWhole(path, content)) return true;
+        if (appendRunLogRows(path, row, platform)) return true;
         if (attempt >= kMaxAttempts) return false;
         if (!platform.askRetryCancel(kRetryText)) return false;
     }
 }
 
 bool appendRunLogRows(const std::string& path, const std::string& rows, Platform& platform) {
-    if (isRegularFile(path)) repairLastLine(path, platform);
-    return appendWhole(path, hasHeader(path) ? rows : runLogHeader() + rows);
+    // Under the log's lock, so that processes sharing it take turns: one header
+    // only, and every row whole on a line of its own.
+    LockedFile log(path);
+    if (!log.ok()) return false;
+    if (isRegularFile(path)) repairRunLogEnd(log, path, platform);
+    // A missing or empty log gets its header in the same write as the rows, so
+    // that no failure can leave a header without its rows or half a row.
+    return log.appendWhole(log.size() > 0 ? rows : runLogHeader() + rows);
 }
 
 }  // namespace quorvane

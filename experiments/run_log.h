@@ -5,11 +5,14 @@
 #include <array>
 #include <ctime>
 #include <string>
+#include <string_view>
 
 #include "common/platform.h"
 #include "experiments/run_record.h"
 
 namespace quorvane {
+
+class LockedFile;
 
 /// Event codes of the log's "Event" column.
 enum RunLogEvent : int {
@@ -37,8 +40,13 @@ std::string runLogHeader();
 /// One data row for `record` written at local time `when`, ended by a line feed.
 std::string runLogRow(int eventCode, const RunRecord& record, const std::tm& when);
 
+/// True when `text` is whole rows of a run log (no header): lines of 41 quoted
+/// cells, each ended by a line feed.
+bool isRunLogRows(std::string_view text);
+
 /// Appends one row to the log at `path`, writing the header first when the file
-/// is missing or empty. A row goes in whole or not at all. When the file cannot
+/// is missing or empty. A row goes in whole or not at all, under a lock on the
+/// log, so that processes sharing one log take turns. When the file cannot
 /// be opened the user may retry (at most four attempts). Returns false when the
 /// row was not written.
 bool appendRunRecord(const std::string& path, int eventCode, const RunRecord& record,
@@ -48,5 +56,10 @@ bool appendRunRecord(const std::string& path, int eventCode, const RunRecord& re
 /// appendRunRecord: the header first for a missing or empty log, a torn last
 /// line repaired, all rows in one write or none. No retry question.
 bool appendRunLogRows(const std::string& path, const std::string& rows, Platform& platform);
+
+/// With the log at `path` locked: makes sure the next row starts on a line of
+/// its own. A last line torn by an earlier failure (a full disk, a process
+/// killed while writing) is cut off, with a message; the rows before it stay.
+void repairRunLogEnd(LockedFile& log, const std::string& path, Platform& platform);
 
 }  // namespace quorvane

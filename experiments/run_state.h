@@ -48,6 +48,11 @@ struct RunState {
     int logFailures = 0;
     /// Times the plan file could not be rewritten before a run.
     int planWriteFailures = 0;
+    /// Times the plan file, written before a run, could not be put in place
+    /// after it: it still names the combination that has run.
+    int planAdvanceFailures = 0;
+    /// Rows written to the log during this process (runs and reduced rows).
+    int rowsLogged = 0;
     /// Runs that could not start because the engine refused the data.
     int refusedRuns = 0;
     /// The log code of the last row the loop wrote, -1 for none yet.

@@ -143,7 +143,7 @@ std::string summaryLine(const SummarySource& src, bool withPorosity) {
 }
 
 std::string summaryPath(const std::string& logPath, bool withPorosity) {
-    return prefixBefore(logPath, ".csv") +
+    return csvStem(logPath) +
            (withPorosity ? "_Quorvane_summary_wp.csv" : "_Quorvane_summary_np.csv");
 }
 

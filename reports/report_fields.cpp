@@ -52,10 +52,12 @@ struct NumberField {
     const char* key;
     double PhysicalData::*member;
 };
-constexpr NumberField kNumberFields[] = {
+constexpr NumberField kSizeFields[] = {
     {"_a|", &PhysicalData::Size_A},
     {"_b|", &PhysicalData::Size_B},
     {"_c|", &PhysicalData::Size_C},
+};
+constexpr NumberField kMoleculeFields[] = {
     {"_V|", &PhysicalData::Volume},
     {"_S|", &PhysicalData::Surface},
     {"_M|", &PhysicalData::Molecular_Weight},
@@ -70,6 +72,8 @@ constexpr NumberField kNumberFields[] = {
     {"_fr_own|", &PhysicalData::Frequency_of_Vibrations},
     {"_Ea|", &PhysicalData::Activation_Energy},
     {"_frjmp|", &PhysicalData::Frequency_of_Jumps},
+};
+constexpr NumberField kGeneralFields[] = {
     {"_dG|", &PhysicalData::General_Suupercooling},
     {"_sigma_specfic||", &PhysicalData::General_Surface_Energy},
 };
@@ -109,8 +113,10 @@ void setValueFields(ReportFields& f, const PhysicalData& d) {
     auto number = [&](const char* key, double value) {
         f.set(key, reportFieldNumber(value, d.accuracy));
     };
+    // The keys keep the order the table has always had: a report's fields are
+    // listed in it.
     setUnitFields(f, d);
-    for (const NumberField& field : kNumberFields) number(field.key, d.*field.member);
+    for (const NumberField& field : kSizeFields) number(field.key, d.*field.member);
     // The ratios as the user typed them: the text is what the data file keeps.
     f.set("_etf|", d.Parts_of_surface_for_edges);
     f.set("_vtf|", d.Parts_of_surface_for_vertices);
@@ -118,7 +124,9 @@ void setValueFields(ReportFields& f, const PhysicalData& d) {
     number("_sf|", r.faceEdgeVertexShares[0]);
     number("_se|", r.faceEdgeVertexShares[1]);
     number("_sv|", r.faceEdgeVertexShares[2]);
+    for (const NumberField& field : kMoleculeFields) number(field.key, d.*field.member);
     number("_Boltzman|", JoulesToEnergyUnit(kBoltzmann, d.energy));
+    for (const NumberField& field : kGeneralFields) number(field.key, d.*field.member);
     setDirectionFields(f, d, r);
 }
 

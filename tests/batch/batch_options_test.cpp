@@ -70,7 +70,7 @@ TEST(BatchOptions, MistakesGetTheProgramsOwnMessages) {
         {{"--research", "--jobs", "2"}, "--jobs goes with --plan, --general or --full"},
         {{"--record-every", "5"}, "--record-every and --record-max-mb go with --record"},
         {{"--record", "r.csv", "--record-max-mb", "0.001"},
-         "--record-max-mb needs a size in megabytes of at least 0.01"},
+         "--record-max-mb needs a size in megabytes from 0.01 to 1000000"},
         {{"--full", "--steps", "5"},
          "--steps ends a single simulation; it does not go with other runs"},
         {{"merge", "out.csv"}, "merge needs an output log and at least one input log"},

@@ -51,6 +51,19 @@ inline int waitBatch(pid_t pid) {
     return statusOf(raw);
 }
 
+/// Waits for the process at most about `seconds`, then ends it with SIGKILL
+/// and returns -1: a runner that does not end is a fault of its own.
+inline int waitBatchAtMost(pid_t pid, int seconds) {
+    for (int tick = 0; tick < seconds * 50; ++tick) {
+        int raw = 0;
+        if (waitpid(pid, &raw, WNOHANG) == pid) return statusOf(raw);
+        usleep(20000);
+    }
+    kill(pid, SIGKILL);
+    waitBatch(pid);
+    return -1;
+}
+
 /// Runs quorvane-batch to its end; returns its exit status.
 inline int runBatch(const std::string& folder, const std::vector<std::string>& args,
                     long fileSizeLimit = -1) {

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "experiments/plan_positions.h"
 #include "experiments/plan_proposal.h"
 
 namespace quorvane {
@@ -271,6 +272,41 @@ TEST(ProposedRow, SplitsTheLastIntervalWhenTheRowsReachBeyondTheLimit) {
         now);
     EXPECT_EQ(flat.from, 3);
     EXPECT_EQ(flat.till, 3);
+}
+
+TEST(ExperimentPlan, PositionsByMultiplicationAgreeWithTheWalk) {
+    // Descending, overlapping, an inert row and a duplicate end point together.
+    ExperimentPlan plan;
+    plan.setRows({{kKindTemperature, 300, 250, 5},
+                  {kKindGeneralSupercooling, 1, 2, 2},
+                  {kKindGeneralSupercooling, 1.5, 3, 3},
+                  {kKindEdgesPerFaces, 0, 4, 0},
+                  {kKindVolume, 2, 1, 2}});
+    ExperimentPlan walk = plan, jump = plan;
+    long long walked = 0;
+    do {
+        EXPECT_EQ(currentPosition(walk), walked);
+        ASSERT_TRUE(moveToPosition(jump, walked));
+        for (const parameter& p : walk.parameters())
+            EXPECT_EQ(jump.currentValueOfKind(p.kind), p.current) << walked;
+        ++walked;
+    } while (walk.advance());
+    EXPECT_EQ(combinationCount(plan), walked);
+    EXPECT_EQ(walked, 6 * 5 * 1 * 3);
+    EXPECT_FALSE(moveToPosition(jump, walked));
+    // A value between two of its kind's stands where the walk goes on from it.
+    plan.setCurrent(kKindTemperature, 285);
+    EXPECT_EQ(currentPosition(plan), 1 * 15);
+    // Three kinds of 10000 values: 10^12 combinations, counted at once; more
+    // than a long long holds is said as such.
+    ExperimentPlan huge;
+    huge.setRows({{0, 1, 15, 9999}, {1, 1, 15, 9999}, {4, 1000, 1600, 9999}});
+    EXPECT_EQ(combinationCount(huge), 1'000'000'000'000LL);
+    ASSERT_TRUE(moveToPosition(huge, 999'999'999'999LL));
+    EXPECT_EQ(currentPosition(huge), 999'999'999'999LL);
+    huge.setRows(
+        {{0, 1, 15, 9999}, {1, 1, 15, 9999}, {4, 1, 9, 9999}, {5, 0, 1, 9999}, {6, 1, 2, 9999}});
+    EXPECT_FALSE(combinationCount(huge).has_value());
 }
 
 }  // namespace
