@@ -4,6 +4,7 @@
 
 #include <QPolygon>
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 #include "common/cformat.h"
@@ -16,28 +17,15 @@ namespace quorvane::views {
 
 namespace {
 
-// One curve of the chart: its values per sample (already in display units), its
-// range and where it starts.
+// One curve of the chart: its series, the factor into display units, its range
+// and where it starts.
 struct Curve {
-    double (*value)(const GrowthRecord&, std::size_t, const GrowthChartInputs&);
+    ChartSeries series;
+    double scale = 1;
     double y0 = 0, y1 = 1;
     std::size_t first = 0;
     QColor colour;
 };
-
-double distanceAt(const GrowthRecord& r, std::size_t i, const GrowthChartInputs&) {
-    return r.height(i);
-}
-double roughnessAt(const GrowthRecord& r, std::size_t i, const GrowthChartInputs&) {
-    return r.roughness(i);
-}
-// Layers per second into the current length unit per current time unit.
-double rateAt(const GrowthRecord& r, std::size_t i, const GrowthChartInputs& in) {
-    return r.rate(i) * in.sizeA / in.timeUnitsPerSecond;
-}
-double porosityAt(const GrowthRecord& r, std::size_t i, const GrowthChartInputs&) {
-    return r.porosity(i);
-}
 
 void drawNotice(QPainter& painter, const QRect& area) {
     painter.setPen(Qt::black);
@@ -46,16 +34,71 @@ void drawNotice(QPainter& painter, const QRect& area) {
     drawTextTopLeft(painter, centre.x() - 100, centre.y(), QStringLiteral("No data collected yet"));
 }
 
+/// The first entry after `from` that lies in a pixel column right of `column`.
+std::size_t nextColumnStart(const ChartFrame& frame, const GrowthRecord& record, double toUnit,
+                            std::size_t from, int column) {
+    std::size_t low = from + 1, high = record.count();
+    while (low < high) {
+        const std::size_t middle = low + (high - low) / 2;
+        if (frame.pixelX(record.time(middle) * toUnit) <= column)
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    return low;
+}
+
+// The points a curve passes through: every entry of a pixel column that holds a
+// few, else the column's first value, its smallest, its largest and its last. The
+// extremes come from the record's envelope, so that a column costs the same however
+// many entries it spans and no spike between two drawn entries is lost.
+QPolygon curvePoints(const ChartFrame& frame, const GrowthRecord& record, double toUnit,
+                     const Curve& curve) {
+    QPolygon line;
+    const RecordEnvelope& envelope = record.envelope();
+    auto add = [&](int x, double value) {
+        const QPoint p(x, frame.pixelY(value * curve.scale));
+        if (line.isEmpty() || line.back() != p) line.append(p);
+    };
+    auto valueAt = [&](std::size_t i) { return chartSeriesValue(record, curve.series, i); };
+    for (std::size_t a = curve.first; a < record.count();) {
+        const int x = frame.pixelX(record.time(a) * toUnit);
+        const std::size_t b = nextColumnStart(frame, record, toUnit, a, x);
+        if (b - a <= 4) {
+            for (std::size_t i = a; i < b; ++i) add(x, valueAt(i));
+        } else {
+            const RecordEnvelope::Extremes e = envelope.extremes(record, curve.series, a, b);
+            const bool flipped = curve.scale < 0;
+            add(x, valueAt(a));
+            add(x, flipped ? e.high : e.low);
+            add(x, flipped ? e.low : e.high);
+            add(x, valueAt(b - 1));
+        }
+        a = b;
+    }
+    return line;
+}
+
 void drawCurve(QPainter& painter, ChartFrame& frame, const GrowthRecord& record,
                const GrowthChartInputs& inputs, const Curve& curve) {
     frame.setYRange(curve.y0, curve.y1);
-    const std::vector<std::size_t> samples = chartSampleIndices(record.count(), curve.first);
-    QPolygon line;
-    line.reserve(static_cast<qsizetype>(samples.size()));
-    const double toUnit = inputs.timeUnitsPerSecond;
-    for (const std::size_t i : samples)
-        line.append(frame.map(record.time(i) * toUnit, curve.value(record, i, inputs)));
+    const QPolygon line = curvePoints(frame, record, inputs.timeUnitsPerSecond, curve);
     drawThickPolyline(painter, line.constData(), static_cast<int>(line.size()), curve.colour);
+}
+
+// A short line rising from the time axis at each filled layer, one a pixel column.
+void drawLayerMarks(QPainter& painter, const ChartFrame& frame, const GrowthRecord& record,
+                    const GrowthChartInputs& inputs) {
+    painter.setPen(QPen(inputs.style.distance, 2));
+    const std::vector<std::size_t>& crossings = inputs.evaluation->crossings;
+    int previous = INT_MIN;
+    for (std::size_t k = 1; k < crossings.size(); ++k) {
+        if (crossings[k] >= record.count()) continue;
+        const int x = frame.pixelX(record.time(crossings[k]) * inputs.timeUnitsPerSecond);
+        if (x == previous) continue;
+        painter.drawLine(x, frame.py0, x, frame.py0 - 15);
+        previous = x;
+    }
 }
 
 // One axis column: the upward title, the axis line one title height plus `gap`
@@ -113,11 +156,11 @@ GrowthChartLayout paintGrowthChart(QPainter& painter, const QRect& area,
 
     std::vector<Curve> curves;
     const double hSpan = e.heightMax - e.heightMin;
-    curves.push_back(
-        {distanceAt, e.heightMin, e.heightMax + 0.05 * hSpan, 0, inputs.style.distance});
+    curves.push_back({ChartSeries::Height, 1, e.heightMin, e.heightMax + 0.05 * hSpan, 0,
+                      inputs.style.distance});
     const double rSpan = e.roughnessMax - e.roughnessMin;
-    curves.push_back({roughnessAt, e.roughnessMin - 0.05 * rSpan, e.roughnessMax + 0.15 * rSpan, 0,
-                      inputs.style.roughness});
+    curves.push_back({ChartSeries::Roughness, 1, e.roughnessMin - 0.05 * rSpan,
+                      e.roughnessMax + 0.15 * rSpan, 0, inputs.style.roughness});
     int x =
         drawColumn(painter, frame, left + 2, 4, curves[0], "Grown distance,  (layers)", 1, layout);
     x = drawColumn(painter, frame, x + 4, 4, curves[1], "Roughness,  (layers)", 1, layout);
@@ -127,16 +170,18 @@ GrowthChartLayout paintGrowthChart(QPainter& painter, const QRect& area,
     const double rateMin = e.rateMin * toRate, rateMax = e.rateMax * toRate;
     const double rateSpan = rateMax - rateMin;
     if (firstRate > 0 && static_cast<std::size_t>(firstRate) < count - 1 && rateSpan > 1e-40) {
-        curves.push_back({rateAt, rateMin - 0.1 * rateSpan, rateMax + 0.03 * rateSpan,
-                          static_cast<std::size_t>(firstRate), inputs.style.rate});
+        // Layers per second into the current length unit per current time unit.
+        curves.push_back({ChartSeries::Rate, toRate, rateMin - 0.1 * rateSpan,
+                          rateMax + 0.03 * rateSpan, static_cast<std::size_t>(firstRate),
+                          inputs.style.rate});
         const std::string title =
             cformat("Growth rate, (%s/%s)", inputs.lengthUnit.c_str(), inputs.timeUnit.c_str());
         x = drawColumn(painter, frame, x + 4, 4, curves.back(), title, 1, layout);
     }
     const double pSpan = e.porosityMax - e.porosityMin;
     if (inputs.porous && record->hasPorosity() && pSpan > 1e-20) {
-        curves.push_back({porosityAt, e.porosityMin - 0.001 * pSpan, e.porosityMax + 0.05 * pSpan,
-                          0, inputs.style.porosity});
+        curves.push_back({ChartSeries::Porosity, 1, e.porosityMin - 0.001 * pSpan,
+                          e.porosityMax + 0.05 * pSpan, 0, inputs.style.porosity});
         const std::string title = cformat("Porocity, (%s)", inputs.concentrationUnit.c_str());
         // Parts are the first concentration unit: percent labels read 100 times larger.
         const double factor = std::pow(10.0, -inputs.concentrationExponent);
@@ -151,20 +196,13 @@ GrowthChartLayout paintGrowthChart(QPainter& painter, const QRect& area,
     painter.drawLine(frame.px0, frame.py0, frame.px1, frame.py0);
     painter.setPen(Qt::black);
     painter.setFont(tickLabelFont());
-    drawTimeAxis(painter, frame, frame.py0, QPen(inputs.style.grid, 1, Qt::DashLine));
+    drawTimeAxis(painter, frame, frame.py0, QPen(inputs.style.grid, 1, Qt::DashLine), 5, 1, "%.3g",
+                 area.right());
     painter.setFont(axisTitleFont());
     drawTitle(painter, cformat("Time, (%s)", inputs.timeUnit.c_str()), frame.px1 - 170,
               frame.py0 + 30);
 
-    if (inputs.evaluation != nullptr) {
-        painter.setPen(QPen(inputs.style.distance, 2));
-        const std::vector<std::size_t>& crossings = inputs.evaluation->crossings;
-        for (std::size_t k = 1; k < crossings.size(); ++k) {
-            if (crossings[k] >= count) continue;
-            const int mx = frame.pixelX(record->time(crossings[k]) * inputs.timeUnitsPerSecond);
-            painter.drawLine(mx, frame.py0, mx, frame.py0 - 15);
-        }
-    }
+    if (inputs.evaluation != nullptr) drawLayerMarks(painter, frame, *record, inputs);
     return layout;
 }
 
