@@ -62,8 +62,11 @@ struct SurfaceStats {
 /// Grey index (0..9) of a column of the map: 4 + h - reference, limited; 4 for all
 /// when the field is flat.
 int mapShadeIndex(std::int32_t height, int referenceLevel, bool flat);
-/// Grey index of a layer of the three-dimensional pictures.
-int layerShadeIndex(std::int32_t layer, std::int32_t lowest, std::int32_t meanFloor);
+/// Grey index of a layer of the three-dimensional pictures: 4 + layer - meanFloor,
+/// limited. Every layer follows the rule, the lowest too, so a wall darkens evenly
+/// from the surface down; a lowest layer kept at the middle grey would stand out as
+/// a light band under darker ones, a seam through every wall that reaches it.
+int layerShadeIndex(std::int32_t layer, std::int32_t meanFloor);
 
 /// The View panel's painter. It keeps the copy of the interior heights, the wall
 /// list, the map's bitmap and the stereo bitmaps between frames, so that a redraw
