@@ -1,6 +1,7 @@
 #include "engine/record_envelope.h"
 
 #include <algorithm>
+#include <bit>
 
 #include "engine/growth_record.h"
 
@@ -60,31 +61,56 @@ void RecordEnvelope::add(std::size_t level, const Block& block) {
     add(level + 1, both);
 }
 
+namespace {
+
+/// Widens `e` by the entries [from, to) of one series, the series chosen once.
+void widenByEntries(const GrowthRecord& record, ChartSeries series, std::size_t from,
+                    std::size_t to, RecordEnvelope::Extremes& e) {
+    auto widen = [&](auto value) {
+        for (std::size_t i = from; i < to; ++i) {
+            const double v = value(i);
+            e.low = std::min(e.low, v);
+            e.high = std::max(e.high, v);
+        }
+    };
+    switch (series) {
+        case ChartSeries::Height:
+            return widen([&](std::size_t i) { return record.height(i); });
+        case ChartSeries::Roughness:
+            return widen([&](std::size_t i) { return record.roughness(i); });
+        case ChartSeries::Rate:
+            return widen([&](std::size_t i) { return record.rate(i); });
+        case ChartSeries::Porosity:
+            return widen([&](std::size_t i) { return record.porosity(i); });
+    }
+}
+
+}  // namespace
+
 RecordEnvelope::Extremes RecordEnvelope::extremes(const GrowthRecord& record, ChartSeries series,
                                                   std::size_t from, std::size_t to) const {
     Extremes e;
     const auto s = static_cast<std::size_t>(series);
     to = std::min(to, record.count());
-    for (std::size_t i = from; i < to;) {
-        // The largest summarised block that starts here and ends within the range.
-        std::size_t level = 0, span = kBlockEntries;
-        bool found = false;
-        for (; level < levels_.size(); ++level, span *= 2) {
-            if (i % span != 0 || i + span > to || i / span >= levels_[level].size()) break;
-            found = true;
-        }
-        if (found) {
-            span /= 2;
-            const Block& block = levels_[level - 1][i / span];
-            e.low = std::min(e.low, block.low[s]);
-            e.high = std::max(e.high, block.high[s]);
-            i += span;
-            continue;
-        }
-        const double v = chartSeriesValue(record, series, i++);
-        e.low = std::min(e.low, v);
-        e.high = std::max(e.high, v);
+    if (from >= to) return e;
+    // Single entries up to the first block's start and after the last whole block
+    // summarised; between them, the largest blocks that fit, each aligned on its size.
+    const std::size_t head =
+        std::min(to, (from + kBlockEntries - 1) / kBlockEntries * kBlockEntries);
+    const std::size_t tail = std::max(head, std::min(to, covered_) / kBlockEntries * kBlockEntries);
+    widenByEntries(record, series, from, head, e);
+    for (std::size_t i = head; i < tail;) {
+        // The block's level: no larger than the alignment of i, the room left before
+        // the tail and the levels built allow (a block exists once its entries do).
+        const int aligned = i == 0 ? 64 : std::countr_zero(i) - kBlockShift;
+        const int fits = std::bit_width((tail - i) >> kBlockShift) - 1;
+        const int level = std::min({aligned, fits, static_cast<int>(levels_.size()) - 1});
+        const Block& block = levels_[static_cast<std::size_t>(level)][i >> (kBlockShift + level)];
+        e.low = std::min(e.low, block.low[s]);
+        e.high = std::max(e.high, block.high[s]);
+        i += std::size_t{1} << (kBlockShift + level);
     }
+    widenByEntries(record, series, tail, to, e);
     return e;
 }
 

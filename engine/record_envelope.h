@@ -23,7 +23,8 @@ double chartSeriesValue(const GrowthRecord& record, ChartSeries series, std::siz
 /// kBlockEntries << k entries, aligned on its own size.
 class RecordEnvelope {
   public:
-    static constexpr std::size_t kBlockEntries = 32;
+    static constexpr int kBlockShift = 5;
+    static constexpr std::size_t kBlockEntries = std::size_t{1} << kBlockShift;
 
     struct Extremes {
         double low = INFINITY;

@@ -2,7 +2,6 @@
 
 #include "views/growth_chart.h"
 
-#include <QPolygon>
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -11,79 +10,20 @@
 #include "experiments/app_state.h"
 #include "model/units.h"
 #include "views/chart_frame.h"
+#include "views/growth_chart_curves.h"
 #include "views/painter_text.h"
 
 namespace quorvane::views {
 
 namespace {
 
-// One curve of the chart: its series, the factor into display units, its range
-// and where it starts.
-struct Curve {
-    ChartSeries series;
-    double scale = 1;
-    double y0 = 0, y1 = 1;
-    std::size_t first = 0;
-    QColor colour;
-};
+using Curve = GrowthCurve;
 
 void drawNotice(QPainter& painter, const QRect& area) {
     painter.setPen(Qt::black);
     painter.setFont(tickLabelFont());
     const QPoint centre = area.center();
     drawTextTopLeft(painter, centre.x() - 100, centre.y(), QStringLiteral("No data collected yet"));
-}
-
-/// The first entry after `from` that lies in a pixel column right of `column`.
-std::size_t nextColumnStart(const ChartFrame& frame, const GrowthRecord& record, double toUnit,
-                            std::size_t from, int column) {
-    std::size_t low = from + 1, high = record.count();
-    while (low < high) {
-        const std::size_t middle = low + (high - low) / 2;
-        if (frame.pixelX(record.time(middle) * toUnit) <= column)
-            low = middle + 1;
-        else
-            high = middle;
-    }
-    return low;
-}
-
-// The points a curve passes through: every entry of a pixel column that holds a
-// few, else the column's first value, its smallest, its largest and its last. The
-// extremes come from the record's envelope, so that a column costs the same however
-// many entries it spans and no spike between two drawn entries is lost.
-QPolygon curvePoints(const ChartFrame& frame, const GrowthRecord& record, double toUnit,
-                     const Curve& curve) {
-    QPolygon line;
-    const RecordEnvelope& envelope = record.envelope();
-    auto add = [&](int x, double value) {
-        const QPoint p(x, frame.pixelY(value * curve.scale));
-        if (line.isEmpty() || line.back() != p) line.append(p);
-    };
-    auto valueAt = [&](std::size_t i) { return chartSeriesValue(record, curve.series, i); };
-    for (std::size_t a = curve.first; a < record.count();) {
-        const int x = frame.pixelX(record.time(a) * toUnit);
-        const std::size_t b = nextColumnStart(frame, record, toUnit, a, x);
-        if (b - a <= 4) {
-            for (std::size_t i = a; i < b; ++i) add(x, valueAt(i));
-        } else {
-            const RecordEnvelope::Extremes e = envelope.extremes(record, curve.series, a, b);
-            const bool flipped = curve.scale < 0;
-            add(x, valueAt(a));
-            add(x, flipped ? e.high : e.low);
-            add(x, flipped ? e.low : e.high);
-            add(x, valueAt(b - 1));
-        }
-        a = b;
-    }
-    return line;
-}
-
-void drawCurve(QPainter& painter, ChartFrame& frame, const GrowthRecord& record,
-               const GrowthChartInputs& inputs, const Curve& curve) {
-    frame.setYRange(curve.y0, curve.y1);
-    const QPolygon line = curvePoints(frame, record, inputs.timeUnitsPerSecond, curve);
-    drawThickPolyline(painter, line.constData(), static_cast<int>(line.size()), curve.colour);
 }
 
 // A short line rising from the time axis at each filled layer, one a pixel column.
@@ -190,7 +130,9 @@ GrowthChartLayout paintGrowthChart(QPainter& painter, const QRect& area,
 
     frame.setPixels(x + 5, frame.py0, frame.px1, frame.py1);
     layout.plot = QRect(QPoint(frame.px0, frame.py1), QPoint(frame.px1, frame.py0));
-    for (const Curve& curve : curves) drawCurve(painter, frame, *record, inputs, curve);
+    const auto spans = growthCurveSpans(frame, *record, inputs.timeUnitsPerSecond, curves);
+    for (std::size_t c = 0; c < curves.size(); ++c)
+        drawCurveSpans(painter, spans[c], curves[c].colour);
 
     painter.setPen(QPen(Qt::black, 2));
     painter.drawLine(frame.px0, frame.py0, frame.px1, frame.py0);

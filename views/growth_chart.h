@@ -56,9 +56,9 @@ struct GrowthChartLayout {
 std::vector<std::size_t> chartSampleIndices(std::size_t count, std::size_t first = 0);
 
 /// Draws the chart into `area` (filled with the background first). Each curve
-/// passes through at most four points a pixel column: where a column spans many
-/// entries, their first, smallest, largest and last value, read from the record's
-/// envelope, so a frame costs about the same after a thousand steps as after millions.
+/// spans, in every pixel column, from its smallest to its largest value there, read
+/// from the record's envelope: a frame costs about the same after a thousand steps
+/// as after millions, and a single step's spike still shows.
 GrowthChartLayout paintGrowthChart(QPainter& painter, const QRect& area,
                                    const GrowthChartInputs& inputs);
 
