@@ -165,8 +165,9 @@ TimeTicks timeTicks(const QPainter& painter, const ChartFrame& frame, int interv
                     const char* format) {
     TimeTicks ticks;
     ticks.step = niceStep((frame.x1 - frame.x0) / intervals);
-    if (ticks.step == 0 || format == nullptr) return ticks;
+    if (ticks.step == 0) return ticks;
     ticks.first = std::floor(frame.x0 / ticks.step);
+    if (format == nullptr) return ticks;  // grid lines only
     int widest = 0;
     for (int i = 0; i < kMaxTicks; ++i) {
         const double value = (ticks.first + i) * ticks.step;

@@ -4,12 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QPainter>
 #include <functional>
 
 #include "engine/contact_geometry.h"
 #include "model/probabilities.h"
 #include "model/unit_change.h"
+#include "picture_test_support.h"
 #include "recorded_picture.h"
 #include "views/full_report_figures.h"
 #include "views/probability_charts.h"
@@ -74,6 +76,11 @@ TEST(ChartLabels, TemperatureNumbersStandApartWithEveryGroupShown) {
                 temperatures += text.box.top() > size.height() - 60 && text.text.toDouble() > 0;
             EXPECT_GE(temperatures, 2) << size.width() << " scale " << scale;
         }
+        QImage panel(390, 355, QImage::Format_RGB32);
+        QPainter painter(&panel);
+        paintTheoreticalChart(painter, panel.rect(), data);
+        painter.end();
+        if (scale == 0) test::keepPicture(panel, "theoretical_chart_panel");
     }
 }
 
