@@ -65,7 +65,9 @@ class RecordedPicture : public QPaintDevice {
     }
 
   private:
-    /// Records texts and polylines with the painter's transformation applied.
+    /// Records texts, polylines and filled rectangles with the painter's transformation
+    /// applied; integer rectangles and polygons reach it through the floating-point
+    /// functions, as QPaintEngine passes them on.
     class Engine : public QPaintEngine {
       public:
         explicit Engine(RecordedPicture& picture) : QPaintEngine(AllFeatures), picture_(picture) {}
@@ -80,12 +82,6 @@ class RecordedPicture : public QPaintDevice {
             for (int k = 0; k < count; ++k)
                 picture_.bars.push_back({transform_.mapRect(rects[k]), brush_});
         }
-        void drawRects(const QRect* rects, int count) override {
-            for (int k = 0; k < count; ++k) {
-                const QRectF r(rects[k]);
-                drawRects(&r, 1);
-            }
-        }
         void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
         void drawPath(const QPainterPath&) override {}
         void drawTextItem(const QPointF& p, const QTextItem& item) override {
@@ -98,11 +94,6 @@ class RecordedPicture : public QPaintDevice {
             QPolygonF line;
             for (int k = 0; k < count; ++k) line.append(transform_.map(points[k]));
             picture_.polylines.push_back(line);
-        }
-        void drawPolygon(const QPoint* points, int count, PolygonDrawMode mode) override {
-            QPolygonF line;
-            for (int k = 0; k < count; ++k) line.append(QPointF(points[k]));
-            drawPolygon(line.constData(), count, mode);
         }
 
       private:
