@@ -62,10 +62,8 @@ struct SurfaceStats {
 /// Grey index (0..9) of a column of the map: 4 + h - reference, limited; 4 for all
 /// when the field is flat.
 int mapShadeIndex(std::int32_t height, int referenceLevel, bool flat);
-/// Grey index of a layer of the three-dimensional pictures: 4 + layer - meanFloor,
-/// limited. Every layer follows the rule, the lowest too, so a wall darkens evenly
-/// from the surface down; a lowest layer kept at the middle grey would stand out as
-/// a light band under darker ones, a seam through every wall that reaches it.
+/// Grey index of a layer of the 3D pictures: 4 + layer - meanFloor, limited, the lowest
+/// layer too, so that walls darken evenly downward without a light band at their foot.
 int layerShadeIndex(std::int32_t layer, std::int32_t meanFloor);
 
 /// The View panel's painter. It keeps the copy of the interior heights, the wall
