@@ -42,6 +42,7 @@ InitStatus GrowthEngine::InitRun(double E0, double E8, std::uint32_t Pint, doubl
     sumSquares_ = 0;
     poreCells_ = 0;
     meanHeight_ = 0;
+    referenceLevel_ = 0;  // the new field is flat at height 0
     RecomputeAll<false>();
     return InitStatus::Ok;
 }
@@ -98,11 +99,18 @@ MeanRoughness GrowthEngine::MeanAndRoughness() {
             squares += d * d;
         }
     }
-    // The surface view shades heights relative to this level; moving it only on a
-    // drift of 3 layers keeps the picture from flickering between two shades.
-    const auto rounded = static_cast<std::int64_t>(std::trunc(mean + 0.5));
-    if (std::abs(rounded - referenceLevel_) >= 3) referenceLevel_ = static_cast<int>(rounded);
+    FollowReferenceLevel(sum);
     return {mean, std::sqrt(squares / area)};
+}
+
+void GrowthEngine::FollowReferenceLevel(std::int64_t total) {
+    // The surface view shades heights relative to this level; moving it only on a
+    // drift of 3 layers keeps the picture from flickering between two shades. The
+    // mean is rounded as trunc(mean + 1/2), here exactly in integers: the division
+    // truncates toward zero like trunc.
+    const std::int64_t area = run_.area;
+    const std::int64_t rounded = (2 * total + area) / (2 * area);
+    if (std::abs(rounded - referenceLevel_) >= 3) referenceLevel_ = static_cast<int>(rounded);
 }
 
 HeightBounds GrowthEngine::HeightRange(std::span<const std::int32_t> heights) {

@@ -87,8 +87,9 @@ class GrowthEngine {
     /// bridges it at the level of its lowest neighbour and leaves a pore below.
     StepResult StepPorous();
 
-    /// Mean height and roughness recomputed from the heights; also moves the display
-    /// reference level when the rounded mean has drifted 3 layers or more from it.
+    /// Mean height and roughness recomputed from the heights. Like every step, it
+    /// also moves the display reference level when the rounded mean has drifted 3
+    /// layers or more from it.
     MeanRoughness MeanAndRoughness();
 
     /// Smallest and largest entry (0 and 0 when empty).
@@ -157,6 +158,8 @@ class GrowthEngine {
     void SetHeight(std::int64_t k, std::int64_t height, StepTally& tally);
     std::int64_t LandingHeight(std::int64_t k) const;
     void CopyBorder();
+    /// Moves the reference level after the mean of `total` over the field's area.
+    void FollowReferenceLevel(std::int64_t total);
     StepResult Finish(const StepTally& tally, bool porous);
 
     Taus88& random_;

@@ -219,6 +219,8 @@ StepResult GrowthEngine::Finish(const StepTally& tally, bool porous) {
     poreCells_ += tally.poreChange;
     const double area = static_cast<double>(run_.area);
     meanHeight_ = static_cast<double>(totalHeight_) / area;
+    // Once a step, from the running sum: the map follows the surface as it grows.
+    FollowReferenceLevel(totalHeight_);
     // W*H times the sum of (mean - h)^2, exactly, from the two integer sums.
     const __int128 spread = static_cast<__int128>(run_.area) * sumSquares_ -
                             static_cast<__int128>(totalHeight_) * totalHeight_;

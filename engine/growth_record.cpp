@@ -43,6 +43,7 @@ void GrowthRecord::Reset(int growthIncrement, const RecordParameters& parameters
     parameters_ = parameters;
     extremes_ = ChartExtremes::initial(parameters);
     firstRateIndex_ = -1;
+    envelope_.clear();
 }
 
 void GrowthRecord::growIfFull(std::vector<double>& values) const {

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "engine/record_envelope.h"
+
 namespace quorvane {
 
 /// What a run fixes for its record when it is prepared.
@@ -70,6 +72,13 @@ class GrowthRecord {
     bool hasPorosity() const { return !porosity_.empty(); }
 
     const ChartExtremes& extremes() const { return extremes_; }
+    /// The extremes of the series over blocks of entries, brought up to date with
+    /// the entries added since it was last asked for. Built only for a record that
+    /// is drawn; not to be asked for from two threads at once.
+    const RecordEnvelope& envelope() const {
+        envelope_.update(*this);
+        return envelope_;
+    }
     const RecordParameters& parameters() const { return parameters_; }
     int growthIncrement() const { return growthIncrement_; }
     /// Bytes held by the arrays, spare capacity included.
@@ -87,6 +96,7 @@ class GrowthRecord {
     ChartExtremes extremes_;
     int growthIncrement_ = kGrowthIncrement;
     std::int64_t firstRateIndex_ = -1;
+    mutable RecordEnvelope envelope_;
 };
 
 }  // namespace quorvane

@@ -206,7 +206,9 @@ void computeClassicalRates(PhysicalData& d, double T, double Tl) {
 
     d.Va_spiral = cappedAt(d.Va_continues * d.Size_A / (2 * d.r_crit), d.Va_continues);
 
-    double qs = q * d.Surface_Energy;
+    // The nucleus' edge energy squared over the enthalpy per volume is an energy
+    // only when both are counted in the same energy unit: joules, like kT.
+    double qs = q * joules(d, d.Surface_Energy);
     double barrier = -1.57075 * (qs * qs) * d.Size_A * Tl;
     if (barrier == 0) {
         d.N_f = 1;  // exp(-0/x) for any x; also where x is 0 (T = Tl, no enthalpy)

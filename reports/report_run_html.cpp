@@ -64,15 +64,17 @@ std::string escapeHtml(const std::string& text) {
     return out;
 }
 
+// Every picture is shown at the size it was drawn at: stretched, a chart's lines
+// and numbers blur and its titles may leave the frame.
 constexpr RunPictureInfo kPictures[] = {
     {"probabilities.jpg", "<img border=0 src='",
      "<tr><td>Probabilities of moleciule move in and out as function of part of its surface in "
      "direct connection with the crystal.</td></tr></table></p>\n"},
-    {"theoreticalHalvik.jpg", "<img border=0 width=900 height=600 src='",
+    {"theoreticalHalvik.jpg", "<img border=0 src='",
      "<tr><td>Theoretical charts from Halvik's formulas</td></tr></table></p>\n"},
-    {"view.jpg", "<img border=0 width=900 height=600 src='",
+    {"view.jpg", "<img border=0 src='",
      "<tr><td>Surface of growing crystal</td></tr></table></p>\n"},
-    {"results.jpg", "<img border=0 width=900 height=600 src='",
+    {"results.jpg", "<img border=0 src='",
      "<tr><td>Chart of parameters of growth</td></tr></table></p>\n"},
 };
 

@@ -121,37 +121,89 @@ int drawVerticalAxis(QPainter& painter, const ChartFrame& frame, int x, const QP
     painter.drawLine(x, frame.py1, x, frame.py0);
     int widest = 0;
     const double first = std::floor(frame.y0 / step);
+    // In a low chart only every second, third... tick is numbered, so that the
+    // numbers stay a line apart.
+    const double pitch = step * std::abs(frame.sy);
+    const long long labelEvery =
+        pitch > 0
+            ? std::max(1LL, std::llround(std::ceil((painter.fontMetrics().height() + 1) / pitch)))
+            : 1;
     for (int i = 0; i < kMaxTicks; ++i) {
         const double value = (first + i) * step;
         if (value > frame.y1) break;
         if (value < frame.y0) continue;
         const int y = frame.pixelY(value);
         painter.drawLine(x, y, x + tickLength, y);
+        if (std::llround(first + i) % labelEvery != 0) continue;
         const QString label = QString::fromStdString(axisLabel(value * factor, "%.4g"));
         widest = std::max(widest, drawTextTopLeft(painter, x + labelOffset, y - 5, label));
     }
     return widest;
 }
 
+namespace {
+
+/// The grid lines of the time axis fall on the step of the 1-2-5 rule; its labels
+/// on every `labelEvery`-th of them, counted from 0.
+struct TimeTicks {
+    double first = 0;  ///< index of the first step at or below x0
+    double step = 0;
+    long long labelEvery = 1;
+};
+
+QString timeLabel(double value, double factor, const char* format) {
+    return QString::fromStdString(axisLabel(value * factor, format));
+}
+
+bool labelled(const TimeTicks& ticks, int i) {
+    return std::llround(ticks.first + i) % ticks.labelEvery == 0;
+}
+
+/// The fewest grid lines between two labels that keep the labels apart by their
+/// width and a little more: in a narrow chart some lines go without a number.
+TimeTicks timeTicks(const QPainter& painter, const ChartFrame& frame, int intervals, double factor,
+                    const char* format) {
+    TimeTicks ticks;
+    ticks.step = niceStep((frame.x1 - frame.x0) / intervals);
+    if (ticks.step == 0) return ticks;
+    ticks.first = std::floor(frame.x0 / ticks.step);
+    if (format == nullptr) return ticks;  // grid lines only
+    int widest = 0;
+    for (int i = 0; i < kMaxTicks; ++i) {
+        const double value = (ticks.first + i) * ticks.step;
+        if (value > frame.x1) break;
+        widest = std::max(widest, textWidth(painter, timeLabel(value, factor, format)));
+    }
+    const double pitch = ticks.step * std::abs(frame.sx);
+    if (pitch > 0) ticks.labelEvery = std::max(1LL, std::llround(std::ceil((widest + 8) / pitch)));
+    return ticks;
+}
+
+}  // namespace
+
 void drawTimeAxis(QPainter& painter, const ChartFrame& frame, int y, const QPen& gridPen,
-                  int intervals, double factor, const char* format) {
+                  int intervals, double factor, const char* format, int rightLimit, int leftLimit) {
     if (frame.x0 >= frame.x1 || intervals <= 0) return;
-    const double step = niceStep((frame.x1 - frame.x0) / intervals);
-    if (step == 0) return;
+    const TimeTicks ticks = timeTicks(painter, frame, intervals, factor, format);
+    if (ticks.step == 0) return;
     PainterSaver saver(painter);
     const QPen labelPen = painter.pen();
-    const double first = std::floor(frame.x0 / step);
+    int previousRight = INT_MIN;
     for (int i = 0; i < kMaxTicks; ++i) {
-        const double value = (first + i) * step;
+        const double value = (ticks.first + i) * ticks.step;
         if (value > frame.x1) break;
         if (value <= frame.x0) continue;
         const int x = frame.pixelX(value);
         painter.setPen(gridPen);
         painter.drawLine(x, y, x, frame.py1);
-        if (format == nullptr) continue;
+        if (format == nullptr || !labelled(ticks, i)) continue;
+        const QString label = timeLabel(value, factor, format);
+        const int width = textWidth(painter, label);
+        const int left = std::max(std::min(x - width / 2, rightLimit - width), leftLimit);
+        if (left <= previousRight + 2) continue;
         painter.setPen(labelPen);
-        const QString label = QString::fromStdString(axisLabel(value * factor, format));
-        drawTextTopLeft(painter, x - textWidth(painter, label) / 2, y + 4, label);
+        drawTextTopLeft(painter, left, y + 4, label);
+        previousRight = left + width;
     }
 }
 

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPen>
 #include <QPoint>
+#include <climits>
 #include <string>
 
 namespace quorvane::views {
@@ -63,16 +64,20 @@ QFont tickLabelFont();
 
 /// Draws the axis of the frame's y range at pixel x: its line, ticks `tickLength`
 /// long every nice step of about `intervals` intervals, and labels (value times
-/// `factor`) `labelOffset` pixels right of the line. Returns the widest label's
-/// width; 0 and nothing drawn for an empty range.
+/// `factor`) `labelOffset` pixels right of the line; where the ticks stand closer
+/// than a line of text, only every second, third... is numbered. Returns the widest
+/// label's width; 0 and nothing drawn for an empty range.
 int drawVerticalAxis(QPainter& painter, const ChartFrame& frame, int x, const QPen& pen,
                      int labelOffset = 6, int intervals = 5, int tickLength = 3, double factor = 1);
 
 /// The grid lines (in `gridPen`, from pixel y up to the frame's top) and labels
 /// (below y, with `format`; none when null) of the frame's x range, at each tick
-/// inside (x0, x1].
+/// inside (x0, x1]. Where the labels of neighbouring lines would run together only
+/// every second, third... line is numbered; a label is moved inside
+/// [leftLimit, rightLimit] and left out where that would put it onto its neighbour.
 void drawTimeAxis(QPainter& painter, const ChartFrame& frame, int y, const QPen& gridPen,
-                  int intervals = 5, double factor = 1, const char* format = "%.3g");
+                  int intervals = 5, double factor = 1, const char* format = "%.3g",
+                  int rightLimit = INT_MAX, int leftLimit = INT_MIN);
 
 /// A title after `compactTitle`, top-left at (x, y), in the painter's font and pen.
 void drawTitle(QPainter& painter, const std::string& title, int x, int y);

@@ -13,6 +13,7 @@
 #include "model/units.h"
 #include "views/chart_frame.h"
 #include "views/painter_text.h"
+#include "views/phase_diagram.h"
 #include "views/picture_file.h"
 #include "views/temperature_charts.h"
 
@@ -93,77 +94,6 @@ void paintMolecule(QPainter& painter, const QRect& area, const PhysicalData& d) 
     painter.setPen(QColor(200, 0, 0));
     const QString label = QStringLiteral("growth direction");
     drawTextTopLeft(painter, area.right() - textWidth(painter, label) - 4, y0 + 6, label);
-}
-
-void paintPhaseDiagram(QPainter& painter, const QRect& area, const PhysicalData& d) {
-    painter.setFont(figureFont(14));
-    const int line = painter.fontMetrics().height();
-    const double full = concentrationInUnit(d, 1.0);
-    // The liquidus from a dilute solution up to the pure melt.
-    std::vector<double> xs, ts;
-    for (int i = 0; i <= 200; ++i) {
-        const double fraction = std::pow(10.0, -3.0 + 3.0 * i / 200);
-        const double t = liquidusFromConcentration(d, fraction);
-        if (!std::isfinite(t)) continue;
-        xs.push_back(concentrationInUnit(d, fraction));
-        ts.push_back(t);
-    }
-    if (xs.size() < 2) return;
-    const auto [tLow, tHigh] = std::minmax_element(ts.begin(), ts.end());
-    double y0 = std::min(*tLow, d.Temperature), y1 = std::max(*tHigh, d.Temperature_of_Melt);
-    const double span = y1 - y0 > 0 ? y1 - y0 : 1;
-    y0 -= 0.05 * span;
-    y1 += 0.08 * span;
-    ChartFrame frame;
-    frame.setPixels(area.left() + 60, area.bottom() - 2 * line - 8, area.right() - 12,
-                    area.top() + line + 8);
-    frame.setXRange(0, full);
-    frame.setYRange(y0, y1);
-    painter.setPen(Qt::black);
-    painter.drawRect(QRect(QPoint(frame.px0, frame.py1), QPoint(frame.px1, frame.py0)));
-    // Tick labels with "%0.2g", as every number of this picture.
-    for (int k = 0; k <= 4; ++k) {
-        const double t = y0 + (y1 - y0) * k / 4;
-        const int y = frame.pixelY(t);
-        painter.drawLine(frame.px0 - 4, y, frame.px0, y);
-        const QString label = QString::fromStdString(cformat("%0.2g", t));
-        drawTextTopLeft(painter, frame.px0 - 6 - textWidth(painter, label), y - line / 2, label);
-        const double c = full * k / 4;
-        const int x = frame.pixelX(c);
-        painter.drawLine(x, frame.py0, x, frame.py0 + 4);
-        const QString cLabel = QString::fromStdString(cformat("%0.2g", c));
-        drawTextTopLeft(painter, x - textWidth(painter, cLabel) / 2, frame.py0 + 5, cLabel);
-    }
-    const QString xTitle = fromWindows1252(
-        cformat("Concentration, %s", unitShortName(UnitKind::Concentration, d.concentration)));
-    drawTextTopLeft(painter, (frame.px0 + frame.px1 - textWidth(painter, xTitle)) / 2,
-                    frame.py0 + line + 6, xTitle);
-    const QString yTitle = fromWindows1252(
-        cformat("Temperature, %s", unitShortName(UnitKind::Temperature, d.temperature)));
-    drawTextTopLeft(painter, area.left() + 4, area.top() + 2, yTitle);
-    QPolygon curve;
-    for (std::size_t i = 0; i < xs.size(); ++i) curve.append(frame.map(xs[i], ts[i]));
-    painter.setPen(QPen(QColor(0, 0, 200), 2));
-    painter.drawPolyline(curve);
-    painter.setPen(QColor(0, 0, 200));
-    drawTextTopLeft(painter, frame.px0 + 8, frame.py1 + 4, QStringLiteral("liquid"));
-    drawTextTopLeft(painter, frame.px1 - textWidth(painter, QStringLiteral("liquid + crystal")) - 8,
-                    frame.py0 - line - 4, QStringLiteral("liquid + crystal"));
-    // The current state: the solution's concentration at its liquidus, and the
-    // growth temperature below it.
-    const QPoint liquidus = frame.map(d.Concentration, d.Temperature_of_Liquidus);
-    const QPoint growth = frame.map(d.Concentration, d.Temperature);
-    painter.setPen(QPen(QColor(200, 0, 0), 1, Qt::DashLine));
-    painter.drawLine(liquidus, growth);
-    painter.setPen(QColor(200, 0, 0));
-    painter.setBrush(QColor(200, 0, 0));
-    painter.drawEllipse(liquidus, 4, 4);
-    painter.drawEllipse(growth, 4, 4);
-    const QString tl = QString::fromStdString(cformat("Tl = %0.2g", d.Temperature_of_Liquidus));
-    const QString t = QString::fromStdString(cformat("T = %0.2g", d.Temperature));
-    const int labelX = std::min(liquidus.x() + 8, frame.px1 - textWidth(painter, tl) - 2);
-    drawTextTopLeft(painter, labelX, liquidus.y() - line, tl);
-    drawTextTopLeft(painter, labelX, growth.y() + 2, t);
 }
 
 // A crystal of extents p (A up, B slanting, C across) filling the room.

@@ -2,42 +2,22 @@
 
 #include "views/growth_chart.h"
 
-#include <QPolygon>
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 #include "common/cformat.h"
 #include "experiments/app_state.h"
 #include "model/units.h"
 #include "views/chart_frame.h"
+#include "views/growth_chart_curves.h"
 #include "views/painter_text.h"
 
 namespace quorvane::views {
 
 namespace {
 
-// One curve of the chart: its values per sample (already in display units), its
-// range and where it starts.
-struct Curve {
-    double (*value)(const GrowthRecord&, std::size_t, const GrowthChartInputs&);
-    double y0 = 0, y1 = 1;
-    std::size_t first = 0;
-    QColor colour;
-};
-
-double distanceAt(const GrowthRecord& r, std::size_t i, const GrowthChartInputs&) {
-    return r.height(i);
-}
-double roughnessAt(const GrowthRecord& r, std::size_t i, const GrowthChartInputs&) {
-    return r.roughness(i);
-}
-// Layers per second into the current length unit per current time unit.
-double rateAt(const GrowthRecord& r, std::size_t i, const GrowthChartInputs& in) {
-    return r.rate(i) * in.sizeA / in.timeUnitsPerSecond;
-}
-double porosityAt(const GrowthRecord& r, std::size_t i, const GrowthChartInputs&) {
-    return r.porosity(i);
-}
+using Curve = GrowthCurve;
 
 void drawNotice(QPainter& painter, const QRect& area) {
     painter.setPen(Qt::black);
@@ -46,16 +26,19 @@ void drawNotice(QPainter& painter, const QRect& area) {
     drawTextTopLeft(painter, centre.x() - 100, centre.y(), QStringLiteral("No data collected yet"));
 }
 
-void drawCurve(QPainter& painter, ChartFrame& frame, const GrowthRecord& record,
-               const GrowthChartInputs& inputs, const Curve& curve) {
-    frame.setYRange(curve.y0, curve.y1);
-    const std::vector<std::size_t> samples = chartSampleIndices(record.count(), curve.first);
-    QPolygon line;
-    line.reserve(static_cast<qsizetype>(samples.size()));
-    const double toUnit = inputs.timeUnitsPerSecond;
-    for (const std::size_t i : samples)
-        line.append(frame.map(record.time(i) * toUnit, curve.value(record, i, inputs)));
-    drawThickPolyline(painter, line.constData(), static_cast<int>(line.size()), curve.colour);
+// A short line rising from the time axis at each filled layer, one a pixel column.
+void drawLayerMarks(QPainter& painter, const ChartFrame& frame, const GrowthRecord& record,
+                    const GrowthChartInputs& inputs) {
+    painter.setPen(QPen(inputs.style.distance, 2));
+    const std::vector<std::size_t>& crossings = inputs.evaluation->crossings;
+    int previous = INT_MIN;
+    for (std::size_t k = 1; k < crossings.size(); ++k) {
+        if (crossings[k] >= record.count()) continue;
+        const int x = frame.pixelX(record.time(crossings[k]) * inputs.timeUnitsPerSecond);
+        if (x == previous) continue;
+        painter.drawLine(x, frame.py0, x, frame.py0 - 15);
+        previous = x;
+    }
 }
 
 // One axis column: the upward title, the axis line one title height plus `gap`
@@ -113,11 +96,11 @@ GrowthChartLayout paintGrowthChart(QPainter& painter, const QRect& area,
 
     std::vector<Curve> curves;
     const double hSpan = e.heightMax - e.heightMin;
-    curves.push_back(
-        {distanceAt, e.heightMin, e.heightMax + 0.05 * hSpan, 0, inputs.style.distance});
+    curves.push_back({ChartSeries::Height, 1, e.heightMin, e.heightMax + 0.05 * hSpan, 0,
+                      inputs.style.distance});
     const double rSpan = e.roughnessMax - e.roughnessMin;
-    curves.push_back({roughnessAt, e.roughnessMin - 0.05 * rSpan, e.roughnessMax + 0.15 * rSpan, 0,
-                      inputs.style.roughness});
+    curves.push_back({ChartSeries::Roughness, 1, e.roughnessMin - 0.05 * rSpan,
+                      e.roughnessMax + 0.15 * rSpan, 0, inputs.style.roughness});
     int x =
         drawColumn(painter, frame, left + 2, 4, curves[0], "Grown distance,  (layers)", 1, layout);
     x = drawColumn(painter, frame, x + 4, 4, curves[1], "Roughness,  (layers)", 1, layout);
@@ -127,16 +110,18 @@ GrowthChartLayout paintGrowthChart(QPainter& painter, const QRect& area,
     const double rateMin = e.rateMin * toRate, rateMax = e.rateMax * toRate;
     const double rateSpan = rateMax - rateMin;
     if (firstRate > 0 && static_cast<std::size_t>(firstRate) < count - 1 && rateSpan > 1e-40) {
-        curves.push_back({rateAt, rateMin - 0.1 * rateSpan, rateMax + 0.03 * rateSpan,
-                          static_cast<std::size_t>(firstRate), inputs.style.rate});
+        // Layers per second into the current length unit per current time unit.
+        curves.push_back({ChartSeries::Rate, toRate, rateMin - 0.1 * rateSpan,
+                          rateMax + 0.03 * rateSpan, static_cast<std::size_t>(firstRate),
+                          inputs.style.rate});
         const std::string title =
             cformat("Growth rate, (%s/%s)", inputs.lengthUnit.c_str(), inputs.timeUnit.c_str());
         x = drawColumn(painter, frame, x + 4, 4, curves.back(), title, 1, layout);
     }
     const double pSpan = e.porosityMax - e.porosityMin;
     if (inputs.porous && record->hasPorosity() && pSpan > 1e-20) {
-        curves.push_back({porosityAt, e.porosityMin - 0.001 * pSpan, e.porosityMax + 0.05 * pSpan,
-                          0, inputs.style.porosity});
+        curves.push_back({ChartSeries::Porosity, 1, e.porosityMin - 0.001 * pSpan,
+                          e.porosityMax + 0.05 * pSpan, 0, inputs.style.porosity});
         const std::string title = cformat("Porocity, (%s)", inputs.concentrationUnit.c_str());
         // Parts are the first concentration unit: percent labels read 100 times larger.
         const double factor = std::pow(10.0, -inputs.concentrationExponent);
@@ -145,26 +130,21 @@ GrowthChartLayout paintGrowthChart(QPainter& painter, const QRect& area,
 
     frame.setPixels(x + 5, frame.py0, frame.px1, frame.py1);
     layout.plot = QRect(QPoint(frame.px0, frame.py1), QPoint(frame.px1, frame.py0));
-    for (const Curve& curve : curves) drawCurve(painter, frame, *record, inputs, curve);
+    const auto spans = growthCurveSpans(frame, *record, inputs.timeUnitsPerSecond, curves);
+    for (std::size_t c = 0; c < curves.size(); ++c)
+        drawCurveSpans(painter, spans[c], curves[c].colour);
 
     painter.setPen(QPen(Qt::black, 2));
     painter.drawLine(frame.px0, frame.py0, frame.px1, frame.py0);
     painter.setPen(Qt::black);
     painter.setFont(tickLabelFont());
-    drawTimeAxis(painter, frame, frame.py0, QPen(inputs.style.grid, 1, Qt::DashLine));
+    drawTimeAxis(painter, frame, frame.py0, QPen(inputs.style.grid, 1, Qt::DashLine), 5, 1, "%.3g",
+                 area.right());
     painter.setFont(axisTitleFont());
     drawTitle(painter, cformat("Time, (%s)", inputs.timeUnit.c_str()), frame.px1 - 170,
               frame.py0 + 30);
 
-    if (inputs.evaluation != nullptr) {
-        painter.setPen(QPen(inputs.style.distance, 2));
-        const std::vector<std::size_t>& crossings = inputs.evaluation->crossings;
-        for (std::size_t k = 1; k < crossings.size(); ++k) {
-            if (crossings[k] >= count) continue;
-            const int mx = frame.pixelX(record->time(crossings[k]) * inputs.timeUnitsPerSecond);
-            painter.drawLine(mx, frame.py0, mx, frame.py0 - 15);
-        }
-    }
+    if (inputs.evaluation != nullptr) drawLayerMarks(painter, frame, *record, inputs);
     return layout;
 }
 

@@ -50,11 +50,15 @@ struct GrowthChartLayout {
     QRect plot;              ///< the plot area
 };
 
-/// The samples a curve passes through: every p-th from `first`, p = count/1000 + 1,
-/// and always the last one.
+/// An even thinning of a record to about a thousand entries: every p-th from
+/// `first`, p = count/1000 + 1, and always the last one. (The chart itself draws
+/// each pixel column's extremes instead, see paintGrowthChart.)
 std::vector<std::size_t> chartSampleIndices(std::size_t count, std::size_t first = 0);
 
-/// Draws the chart into `area` (filled with the background first).
+/// Draws the chart into `area` (filled with the background first). Each curve
+/// spans, in every pixel column, from its smallest to its largest value there, read
+/// from the record's envelope: a frame costs about the same after a thousand steps
+/// as after millions, and a single step's spike still shows.
 GrowthChartLayout paintGrowthChart(QPainter& painter, const QRect& area,
                                    const GrowthChartInputs& inputs);
 

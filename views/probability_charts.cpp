@@ -5,10 +5,13 @@
 #include <QPolygon>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "views/chart_frame.h"
+#include "views/label_placement.h"
 #include "views/painter_text.h"
 
 namespace quorvane::views {
@@ -37,64 +40,140 @@ void fillBackground(QPainter& painter, const QRect& area, const QColor& colour) 
     painter.setBackgroundMode(Qt::TransparentMode);
 }
 
-// The frame's plot area: `left` for the axis column, labels under the x axis.
-// Returns the x of the axis line.
-int layOutPlot(QPainter& painter, ChartFrame& frame, const QRect& area, int left) {
+// The x axis' title, in two lines when one does not fit across the chart.
+LabelText xAxisTitle(const QPainter& painter, const QRect& area, const std::string& title) {
+    const LabelText one = oneLine(fromWindows1252(title));
+    return one.size(painter).width() <= area.width() - 8 ? one : twoLines(one.lines.front());
+}
+
+// The frame's plot area: `left` for the axis column, the numbers and the title
+// under the x axis. Returns the x of the axis line.
+int layOutPlot(QPainter& painter, ChartFrame& frame, const QRect& area, int left,
+               const LabelText& xTitle) {
     const int lineHeight = painter.fontMetrics().height();
     const int axisX = area.left() + left;
     // Room for the widest tick label right of the axis line.
     const int labelRoom = textWidth(painter, QStringLiteral("0.0000")) + 10;
-    frame.setPixels(axisX + labelRoom, area.bottom() - 2 * lineHeight - 8, area.right() - 15,
+    const int below = static_cast<int>(1 + xTitle.lines.size()) * lineHeight + 8;
+    frame.setPixels(axisX + labelRoom, area.bottom() - below, area.right() - 15,
                     area.top() + lineHeight + 10);
     return axisX;
 }
 
-void drawAxes(QPainter& painter, const ChartFrame& frame, int axisX,
-              const ProbabilityChartStyle& style, const std::string& xTitle) {
+void drawAxes(QPainter& painter, const ChartFrame& frame, const QRect& area, int axisX,
+              const ProbabilityChartStyle& style, const LabelText& xTitle) {
     painter.setPen(style.axis);
     drawVerticalAxis(painter, frame, axisX, QPen(style.axis, 1));
     painter.drawLine(axisX, frame.py0, frame.px1, frame.py0);
     painter.drawLine(frame.px0, frame.py0, frame.px0, frame.py1);
     painter.setPen(style.axis);
-    drawTimeAxis(painter, frame, frame.py0, QPen(style.grid, 1, Qt::DashLine));
+    drawTimeAxis(painter, frame, frame.py0, QPen(style.grid, 1, Qt::DashLine), 5, 1, "%.3g",
+                 area.right());
     // The x axis' first label (0) is not a tick of (x0, x1]: write it by hand.
     const QString zero = QString::fromStdString(axisLabel(frame.x0, "%.3g"));
     drawTextTopLeft(painter, frame.px0 - textWidth(painter, zero) / 2, frame.py0 + 4, zero);
-    const QString title = fromWindows1252(xTitle);
-    const int lineHeight = painter.fontMetrics().height();
-    drawTextTopLeft(painter, (frame.px0 + frame.px1 - textWidth(painter, title)) / 2,
-                    frame.py0 + lineHeight + 6, title);
+    // The title under the plot's middle, moved inside the chart where it is wide.
+    const QSize size = xTitle.size(painter);
+    const int x = std::clamp((frame.px0 + frame.px1 - size.width()) / 2, area.left() + 4,
+                             std::max(area.right() - 3 - size.width(), area.left() + 4));
+    drawLabel(painter, QPoint(x, frame.py0 + painter.fontMetrics().height() + 6), xTitle);
 }
 
-void drawCurve(QPainter& painter, const ChartFrame& frame, const std::vector<double>& xs,
-               const std::vector<double>& ys, const QColor& colour) {
+QPolygon curvePoints(const ChartFrame& frame, const std::vector<double>& xs,
+                     const std::vector<double>& ys) {
     QPolygon line;
     const std::size_t n = std::min(xs.size(), ys.size());
     line.reserve(static_cast<qsizetype>(n));
     for (std::size_t i = 0; i < n; ++i)
         if (std::isfinite(ys[i]))
             line.append(frame.map(xs[i], std::clamp(ys[i], frame.y0, frame.y1)));
-    drawThickPolyline(painter, line.constData(), static_cast<int>(line.size()), colour);
+    return line;
 }
 
-// A dot on a curve and its label beside it, kept inside the plot.
-void drawMark(QPainter& painter, const ChartFrame& frame, const ChartMark& mark,
-              const QColor& colour, int lineOffset) {
-    if (!std::isfinite(mark.y)) return;
+void drawCurve(QPainter& painter, LabelPlacer& placer, const QPolygon& line, const QColor& colour) {
+    drawThickPolyline(painter, line.constData(), static_cast<int>(line.size()), colour);
+    placer.avoid(line);
+}
+
+// Labels stay over the plot, clear of the axes and their numbers, and may use the
+// room above it.
+LabelPlacer plotPlacer(const ChartFrame& frame, const QRect& area) {
+    return LabelPlacer(
+        QRect(QPoint(frame.px0 + 3, area.top() + 2), QPoint(area.right() - 2, frame.py0 - 3)));
+}
+
+// The dot of a mark on its curve; nothing for a value that is no number.
+std::optional<QPoint> drawMarkDot(QPainter& painter, LabelPlacer& placer, const ChartFrame& frame,
+                                  const ChartMark& mark, const QColor& colour) {
+    if (!std::isfinite(mark.y)) return std::nullopt;
     const QPoint at = frame.map(mark.x, std::clamp(mark.y, frame.y0, frame.y1));
     painter.setPen(QPen(colour, 1));
     painter.setBrush(colour);
     painter.drawEllipse(at, 4, 4);
     painter.setBrush(Qt::NoBrush);
-    const QString label = fromWindows1252(mark.label);
-    const int width = textWidth(painter, label);
-    int x = at.x() + 8;
-    if (x + width > frame.px1) x = std::max(frame.px0 + 2, at.x() - 8 - width);
+    placer.avoid(QRect(at - QPoint(4, 4), QSize(9, 9)));
+    return at;
+}
+
+// The dots of a chart's two marks, drawn before any label so that no label covers
+// one of them.
+struct MarkDots {
+    std::optional<QPoint> first, second;
+};
+
+MarkDots drawMarkDots(QPainter& painter, LabelPlacer& placer, const ChartFrame& frame,
+                      const ChartMark& first, const ChartMark& second, const QColor& colour) {
+    return {drawMarkDot(painter, placer, frame, first, colour),
+            drawMarkDot(painter, placer, frame, second, colour)};
+}
+
+// Each mark's label where it is free, nearest its dot.
+void labelMarks(QPainter& painter, LabelPlacer& placer, const MarkDots& dots,
+                const ChartMark& first, const ChartMark& second, const QColor& colour) {
+    painter.setPen(QPen(colour, 1));
+    if (dots.first) placePointLabel(painter, placer, *dots.first, fromWindows1252(first.label));
+    if (dots.second) placePointLabel(painter, placer, *dots.second, fromWindows1252(second.label));
+}
+
+using LegendEntries = std::vector<std::pair<std::string, QColor>>;
+
+// A legend entry: a stroke of the curve's colour, then its name.
+constexpr int kLegendStroke = 25;
+constexpr int kLegendSpacing = 30;
+
+// The legend stands in one row above the plot when it fits beside the value axis,
+// else one entry a row.
+int legendRows(const QPainter& painter, const ChartFrame& frame, const QRect& area,
+               const LegendEntries& entries) {
+    int width = 0;
+    for (const auto& [title, colour] : entries)
+        width += kLegendStroke + textWidth(painter, fromWindows1252(title)) + kLegendSpacing;
+    return width - kLegendSpacing <= area.right() - 10 - frame.px0
+               ? 1
+               : static_cast<int>(entries.size());
+}
+
+// The curves' names in the upper right corner, the last entry rightmost (or lowest).
+void drawLegend(QPainter& painter, LabelPlacer& placer, const QRect& area, int rows,
+                const LegendEntries& entries) {
     const int lineHeight = painter.fontMetrics().height();
-    int y = at.y() + lineOffset * lineHeight;
-    y = std::clamp(y, frame.py1, frame.py0 - lineHeight);
-    painter.drawLine(at, QPoint(x, y + lineHeight / 2));
-    drawTextTopLeft(painter, x, y, label);
+    int x = area.right() - 10;
+    int y = area.top() + 4 + (rows - 1) * lineHeight;
+    for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
+        const QString title = fromWindows1252(entry->first);
+        const int width = textWidth(painter, title);
+        x -= width;
+        painter.setPen(QPen(entry->second, 2));
+        painter.drawLine(x - kLegendStroke, y + lineHeight / 2, x - 5, y + lineHeight / 2);
+        drawTextTopLeft(painter, x, y, title);
+        placer.avoid(QRect(x - kLegendStroke, y, width + kLegendStroke, lineHeight));
+        if (rows > 1) {
+            x = area.right() - 10;
+            y -= lineHeight;
+        } else {
+            x -= kLegendStroke + kLegendSpacing;
+        }
+    }
 }
 
 }  // namespace
@@ -107,7 +186,8 @@ void paintFrequencyChart(QPainter& painter, const QRect& area, const FrequencyCh
     const int lineHeight = painter.fontMetrics().height();
     const int titleLines = static_cast<int>(chart.yTitleLines.size());
     ChartFrame frame;
-    const int axisX = layOutPlot(painter, frame, area, 4 + titleLines * lineHeight + 4);
+    const LabelText xTitle = xAxisTitle(painter, area, chart.xTitle);
+    const int axisX = layOutPlot(painter, frame, area, 4 + titleLines * lineHeight + 4, xTitle);
     frame.setXRange(0, 100);
     double y0 = 0, y1 = 1;
     paddedRange(chart.yMin, chart.yMax, y0, y1);
@@ -116,21 +196,25 @@ void paintFrequencyChart(QPainter& painter, const QRect& area, const FrequencyCh
     painter.setPen(style.axis);
     for (int i = 0; i < titleLines; ++i) {
         const QString line = fromWindows1252(chart.yTitleLines[static_cast<std::size_t>(i)]);
-        const int y = (frame.py0 + frame.py1 + textWidth(painter, line)) / 2;
+        const int width = textWidth(painter, line);
+        const int y = std::clamp((frame.py0 + frame.py1 + width) / 2, area.top() + 2 + width,
+                                 std::max(area.bottom() - 2, area.top() + 2 + width));
         drawTextUpward(painter, area.left() + 4 + i * lineHeight, y, line);
     }
-    drawAxes(painter, frame, axisX, style, chart.xTitle);
-    // The frequency to jump in, the unit of every frequency.
+    drawAxes(painter, frame, area, axisX, style, xTitle);
+    LabelPlacer placer = plotPlacer(frame, area);
+    drawCurve(painter, placer, curvePoints(frame, chart.contactPercent, chart.frequency),
+              style.outCurve);
+    // The frequency to jump in, the unit of every frequency, named above its right end.
     const int lineY = frame.pixelY(chart.lineAt);
     painter.setPen(QPen(style.inCurve, 2, Qt::DashLine));
     painter.drawLine(frame.px0, lineY, frame.px1, lineY);
+    placer.avoid(QLine(frame.px0, lineY, frame.px1, lineY));
+    const MarkDots dots =
+        drawMarkDots(painter, placer, frame, chart.soleMolecule, chart.flatSurface, style.mark);
     painter.setPen(style.inCurve);
-    const QString lineLabel = fromWindows1252(chart.lineLabel);
-    drawTextTopLeft(painter, frame.px1 - textWidth(painter, lineLabel) - 4, lineY - lineHeight - 1,
-                    lineLabel);
-    drawCurve(painter, frame, chart.contactPercent, chart.frequency, style.outCurve);
-    drawMark(painter, frame, chart.soleMolecule, style.mark, -2);
-    drawMark(painter, frame, chart.flatSurface, style.mark, 1);
+    placeText(painter, placer, QPoint(frame.px1, lineY), fromWindows1252(chart.lineLabel));
+    labelMarks(painter, placer, dots, chart.soleMolecule, chart.flatSurface, style.mark);
 }
 
 void paintProbabilityChart(QPainter& painter, const QRect& area, const ProbabilityChart& chart,
@@ -138,31 +222,28 @@ void paintProbabilityChart(QPainter& painter, const QRect& area, const Probabili
     PainterSaver saver(painter);
     fillBackground(painter, area, style.background);
     painter.setFont(smallChartFont());
-    const int lineHeight = painter.fontMetrics().height();
     ChartFrame frame;
-    const int axisX = layOutPlot(painter, frame, area, 6);
+    const LabelText xTitle = xAxisTitle(painter, area, chart.xTitle);
+    const int axisX = layOutPlot(painter, frame, area, 6, xTitle);
     frame.setXRange(0, 1);
     double y0 = 0, y1 = 1;
     paddedRange(chart.yMin, chart.yMax, y0, y1);
     frame.setYRange(y0, y1);
-    drawAxes(painter, frame, axisX, style, chart.xTitle);
-    drawCurve(painter, frame, chart.contactFraction, chart.outProbability, style.outCurve);
-    drawCurve(painter, frame, chart.contactFraction, chart.inProbability, style.inCurve);
-    // The curves' names as a legend in the upper right corner.
-    const QString outTitle = fromWindows1252(chart.outTitle);
-    const QString inTitle = fromWindows1252(chart.inTitle);
-    const int legendX =
-        frame.px1 - std::max(textWidth(painter, outTitle), textWidth(painter, inTitle)) - 30;
-    const int legendY = area.top() + 4;
-    painter.setPen(QPen(style.outCurve, 2));
-    painter.drawLine(legendX, legendY + lineHeight / 2, legendX + 20, legendY + lineHeight / 2);
-    drawTextTopLeft(painter, legendX + 25, legendY, outTitle);
-    painter.setPen(QPen(style.inCurve, 2));
-    painter.drawLine(legendX - 30 - textWidth(painter, inTitle) - 25, legendY + lineHeight / 2,
-                     legendX - 30 - textWidth(painter, inTitle) - 5, legendY + lineHeight / 2);
-    drawTextTopLeft(painter, legendX - 30 - textWidth(painter, inTitle), legendY, inTitle);
-    drawMark(painter, frame, chart.flatSurface, style.mark, -3);
-    drawMark(painter, frame, chart.topOfSingle, style.mark, 1);
+    // The legend above the plot, which starts below its last row.
+    const LegendEntries legend{{chart.inTitle, style.inCurve}, {chart.outTitle, style.outCurve}};
+    const int rows = legendRows(painter, frame, area, legend);
+    const int lineHeight = painter.fontMetrics().height();
+    frame.setPixels(frame.px0, frame.py0, frame.px1, area.top() + rows * lineHeight + 10);
+    drawAxes(painter, frame, area, axisX, style, xTitle);
+    LabelPlacer placer = plotPlacer(frame, area);
+    drawLegend(painter, placer, area, rows, legend);
+    drawCurve(painter, placer, curvePoints(frame, chart.contactFraction, chart.outProbability),
+              style.outCurve);
+    drawCurve(painter, placer, curvePoints(frame, chart.contactFraction, chart.inProbability),
+              style.inCurve);
+    const MarkDots dots =
+        drawMarkDots(painter, placer, frame, chart.flatSurface, chart.topOfSingle, style.mark);
+    labelMarks(painter, placer, dots, chart.flatSurface, chart.topOfSingle, style.mark);
 }
 
 }  // namespace quorvane::views

@@ -2,6 +2,7 @@
 
 #include "views/surface_camera.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -42,6 +43,36 @@ void turnAzimuth(SurfaceCamera& camera, double delta) {
     camera.position.x -= horizontal * (std::sin(phi) - std::sin(turned));
     camera.position.y -= horizontal * (std::cos(phi) - std::cos(turned));
     camera.azimuth = turned;
+}
+
+/// The factor (at most 1) by which both eyes scale their focal factor: scaling it
+/// scales every point's distance from the window's middle.
+double stereoFocalScale(const SurfaceCamera& left, const SurfaceCamera& right, const QSize& window,
+                        double top) {
+    const Camera mono = Camera::make(left, window);
+    double low = INFINITY, high = -INFINITY;
+    for (const D3Point& corner : fieldCorners(left)) {
+        const Camera::Screen p = mono.screen(corner);
+        if (p.depth < 0) low = std::min(low, p.x), high = std::max(high, p.x);
+    }
+    if (!(low < high)) return 1;
+    const double b = left.field.sizeB, c = left.field.sizeC, z0 = -left.field.sizeA;
+    double scale = 1;
+    for (const SurfaceCamera* eye : {&left, &right}) {
+        const Camera projection = Camera::make(*eye, window);
+        const double middle = projection.hw;
+        for (const double x : {-b, left.extentX() + b})
+            for (const double y : {-c, left.extentY() + c})
+                for (const double z : {z0, top}) {
+                    const Camera::Screen p = projection.screen({x, y, z});
+                    if (p.depth >= 0) continue;
+                    if (p.x > high && high > middle)
+                        scale = std::min(scale, (high - middle) / (p.x - middle));
+                    if (p.x < low && low < middle)
+                        scale = std::min(scale, (middle - low) / (middle - p.x));
+                }
+    }
+    return scale;
 }
 
 }  // namespace
@@ -132,6 +163,19 @@ int fitCamera(SurfaceCamera& camera, const QSize& window) {
         camera.focal *= 1.05;
     }
     return cornersInFit(camera, window);
+}
+
+StereoEyes stereoEyes(const SurfaceCamera& camera, const QSize& window, double top) {
+    StereoEyes eyes{camera, camera};
+    SurfaceCamera& moved = eyes.right;
+    const double shift = 1.5 * moved.verticalStep;
+    moved.position.x -= shift * std::sin(moved.azimuth + 1.57);
+    moved.position.y -= shift * std::cos(moved.azimuth + 1.57);
+    moved.azimuth -= 0.05;
+    const double scale = stereoFocalScale(eyes.left, eyes.right, window, top);
+    eyes.left.focal *= scale;
+    eyes.right.focal *= scale;
+    return eyes;
 }
 
 CameraAction applyCameraKeys(SurfaceCamera& camera, const CameraKeys& k, const QSize& window) {

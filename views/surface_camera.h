@@ -103,6 +103,16 @@ void takeFieldSize(SurfaceCamera& camera, const FieldExtent& field, const QSize&
 /// Scales the focal factor so that the field's four corners, a layer below its
 /// base, just stay in the window. Returns how many corners end in view.
 int fitCamera(SurfaceCamera& camera, const QSize& window);
+/// The two cameras of the stereo picture: the left eye at the camera, the right eye
+/// moved sideways by 1.5 vertical steps and turned by -0.05. Both zoom out as far as
+/// needed for the bordered field, from a layer below its base up to `top`, seen by
+/// either eye, to keep within the width the field's corners take in the
+/// three-dimensional picture of `camera`.
+struct StereoEyes {
+    SurfaceCamera left;
+    SurfaceCamera right;
+};
+StereoEyes stereoEyes(const SurfaceCamera& camera, const QSize& window, double top);
 /// The move of the first key held, as the View panel's key handling does it.
 CameraAction applyCameraKeys(SurfaceCamera& camera, const CameraKeys& keys, const QSize& window);
 

@@ -52,8 +52,7 @@ int mapShadeIndex(std::int32_t height, int referenceLevel, bool flat) {
     return static_cast<int>(std::clamp<std::int64_t>(index, 0, kShades - 1));
 }
 
-int layerShadeIndex(std::int32_t layer, std::int32_t lowest, std::int32_t meanFloor) {
-    if (layer <= lowest) return kBaseIndex;
+int layerShadeIndex(std::int32_t layer, std::int32_t meanFloor) {
     const std::int64_t index = kBaseIndex + std::int64_t{layer} - meanFloor;
     return static_cast<int>(std::clamp<std::int64_t>(index, 0, kShades - 1));
 }
@@ -205,15 +204,15 @@ void SurfacePainter::paintStereo(QPainter& painter, const QRect& area,
                     -inputs.field.sizeC,
                     inputs.field.sizeB,
                     inputs.field.sizeC};
+    // The two eyes see the border ring too and from two places: both draw a little
+    // smaller, so that the pair takes the room of the three-dimensional picture.
+    const auto [lowest, highest] = std::minmax_element(interior_.begin(), interior_.end());
+    const double top = (static_cast<double>(*highest) - *lowest + 1) * inputs.field.sizeA;
+    const StereoEyes eyes = stereoEyes(*inputs.camera, size, top);
     leftEye_.fill(Qt::black);
-    drawRelief(leftEye_, grid, *inputs.camera, red_);
-    SurfaceCamera moved = *inputs.camera;
-    const double shift = 1.5 * moved.verticalStep;
-    moved.position.x -= shift * std::sin(moved.azimuth + 1.57);
-    moved.position.y -= shift * std::cos(moved.azimuth + 1.57);
-    moved.azimuth -= 0.05;
+    drawRelief(leftEye_, grid, eyes.left, red_);
     rightEye_.fill(Qt::black);
-    drawRelief(rightEye_, grid, moved, blue_);
+    drawRelief(rightEye_, grid, eyes.right, blue_);
     // Red and blue lie in different channels: OR puts both eyes in one picture.
     const int words = size.width();
     for (int y = 0; y < size.height(); ++y) {

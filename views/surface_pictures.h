@@ -62,8 +62,9 @@ struct SurfaceStats {
 /// Grey index (0..9) of a column of the map: 4 + h - reference, limited; 4 for all
 /// when the field is flat.
 int mapShadeIndex(std::int32_t height, int referenceLevel, bool flat);
-/// Grey index of a layer of the three-dimensional pictures.
-int layerShadeIndex(std::int32_t layer, std::int32_t lowest, std::int32_t meanFloor);
+/// Grey index of a layer of the 3D pictures: 4 + layer - meanFloor, limited, the lowest
+/// layer too, so that walls darken evenly downward without a light band at their foot.
+int layerShadeIndex(std::int32_t layer, std::int32_t meanFloor);
 
 /// The View panel's painter. It keeps the copy of the interior heights, the wall
 /// list, the map's bitmap and the stereo bitmaps between frames, so that a redraw

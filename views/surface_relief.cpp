@@ -108,7 +108,7 @@ void SurfacePainter::drawRelief(QImage& target, const Grid& grid, const SurfaceC
     collectWallRuns(grid, lowest, camera.position);
     collectTopRuns(grid, lowest);
     auto shadeOf = [&](std::int32_t layer) {
-        return static_cast<std::size_t>(layerShadeIndex(layer, lowest, meanFloor));
+        return static_cast<std::size_t>(layerShadeIndex(layer, meanFloor));
     };
     // The layer below the lowest has no tops, only the walls of the field's edges.
     for (std::int64_t L = std::int64_t{lowest} - 1; L <= highest; ++L) {
@@ -128,7 +128,7 @@ void SurfacePainter::drawRelief(QImage& target, const Grid& grid, const SurfaceC
             wallOrder_.emplace_back(walls_[k].distance, static_cast<std::uint32_t>(k));
         sortFarToNear(wallOrder_, sortScratch_);
         const std::size_t shadeIndex =
-            static_cast<std::size_t>(layerShadeIndex(std::max(layer, lowest), lowest, meanFloor));
+            static_cast<std::size_t>(layerShadeIndex(std::max(layer, lowest), meanFloor));
         const auto& colours = shades.rgb[shadeIndex];
         for (const auto& [distance, index] : wallOrder_) {
             const LPoligon4& wall = walls_[index];
@@ -313,6 +313,7 @@ void SurfacePainter::layerWalls(const Camera& projection, const Grid& grid, std:
     walls_.clear();
     for (std::size_t k = layerStart_[layerIndex]; k < layerStart_[layerIndex + 1]; ++k) {
         const WallRun& run = layerRuns_[k];
+        const std::size_t first = walls_.size();
         if (run.code <= 2) {
             const double x = grid.originX + run.line * grid.pitchX;
             addWall(projection, {x, grid.originY + run.from * grid.pitchY, 0},
@@ -324,6 +325,14 @@ void SurfacePainter::layerWalls(const Camera& projection, const Grid& grid, std:
                     {grid.originX + run.to * grid.pitchX, y, 0}, z0, z1, run.code,
                     {grid.pitchX, 0, 0}, run.to - run.from);
         }
+        // A wall on the field's edge faces out of it, toward the camera: every other
+        // wall of its layer lies behind its plane, so it is drawn last. Sorted by its
+        // middle, a whole edge's wall would count as far away when the camera stands
+        // off its middle, and a wall deep inside the field, nearer by that measure,
+        // would be drawn over it.
+        const bool edge = run.line == 0 || run.line == (run.code <= 2 ? grid.rows : grid.cols);
+        if (edge)
+            for (std::size_t w = first; w < walls_.size(); ++w) walls_[w].distance = -INFINITY;
     }
 }
 

@@ -70,12 +70,15 @@ void drawGroupCurves(QPainter& painter, ChartFrame& frame, const TemperatureSwee
     }
 }
 
-void drawTemperatureAxis(QPainter& painter, const ChartFrame& frame, const std::string& unit) {
+void drawTemperatureAxis(QPainter& painter, const ChartFrame& frame, const QRect& area,
+                         const std::string& unit) {
     painter.setPen(QPen(Qt::black, 2));
     painter.drawLine(frame.px0, frame.py0, frame.px1, frame.py0);
     painter.setPen(Qt::black);
-    // Temperatures keep their digits: 1650 rather than 1.65e+3.
-    drawTimeAxis(painter, frame, frame.py0, QPen(kGridColour, 1, Qt::DashLine), 5, 1, "%.6g");
+    // Temperatures keep their digits: 1650 rather than 1.65e+3. The numbers stay
+    // right of the value axes and inside the picture.
+    drawTimeAxis(painter, frame, frame.py0, QPen(kGridColour, 1, Qt::DashLine), 5, 1, "%.6g",
+                 area.right() - 2, frame.px0 - 4);
     const QString title = fromWindows1252(cformat("Temperature, %s", unit.c_str()));
     drawTextTopLeft(painter, frame.px1 - textWidth(painter, title) - 10,
                     frame.py0 + painter.fontMetrics().height() + 6, title);
@@ -175,7 +178,7 @@ void paintOverlaid(QPainter& painter, const QRect& area, const TemperatureChartI
                         &groups[k].colour);
     }
     painter.setFont(tickLabelFont());
-    drawTemperatureAxis(painter, frame, in.temperatureUnit);
+    drawTemperatureAxis(painter, frame, area, in.temperatureUnit);
     const int shown =
         static_cast<int>(std::count(in.directions.begin(), in.directions.end(), true));
     if (shown > 1) drawDirectionLegend(painter, area, in.directions, true);
@@ -225,7 +228,7 @@ void paintStacked(QPainter& painter, const QRect& area, const TemperatureChartIn
         drawVerticalAxis(painter, frame, area.left() + 8 + lineHeight, QPen(Qt::black, 1), 6, 4);
         drawGroupCurves(painter, frame, sweep, panels[p].group, all, 1, nullptr);
         if (p == 2)
-            drawTemperatureAxis(painter, frame, in.temperatureUnit);
+            drawTemperatureAxis(painter, frame, area, in.temperatureUnit);
         else {
             painter.setPen(Qt::black);
             drawTimeAxis(painter, frame, frame.py0, QPen(kGridColour, 1, Qt::DashLine), 5, 1,

@@ -225,6 +225,20 @@ TEST_F(GrowthEngineTest, ReferenceLevelMovesOnlyOnADriftOfThreeLayers) {
     EXPECT_EQ(engine.MeanAndRoughness().mean, -4);
 }
 
+TEST_F(GrowthEngineTest, ReferenceLevelFollowsTheStepsThemselvesAndStartsAgainAtZero) {
+    for (bool porous : {false, true}) {
+        ASSERT_EQ(Init(1, 2), InitStatus::Ok);
+        EXPECT_EQ(engine.referenceLevel(), 0) << "a new flat field";
+        // No recomputation in between: the running sum moves the level.
+        const int upward[] = {0, 0, 3, 3, 3, 6, 6, 6, 9};
+        for (int level : upward) {
+            OverrideAll(engine, kGrows);
+            porous ? engine.StepPorous() : engine.StepPlain();
+            EXPECT_EQ(engine.referenceLevel(), level);
+        }
+    }
+}
+
 TEST_F(GrowthEngineTest, HeightRangeCoversTheWholeArray) {
     EXPECT_EQ(GrowthEngine::HeightRange({}).min, 0);
     EXPECT_EQ(GrowthEngine::HeightRange({}).max, 0);

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
+#include "engine/taus88.h"
 #include "record_builder.h"
 
 namespace quorvane {
@@ -120,6 +122,46 @@ TEST(GrowthRecord, PorosityStaysAlignedWhenPoresAreSwitchedDuringARun) {
     EXPECT_EQ(record.porosity(3), 0.25);
     EXPECT_EQ(record.porosity(4), 0.5);
     EXPECT_EQ(record.porosity(5), 0);
+}
+
+// The envelope answers what a scan of the entries answers, for ranges of any start
+// and length, while the record grows between questions, and from nothing after a Reset.
+TEST(GrowthRecord, EnvelopeExtremesEqualAScanOfTheEntries) {
+    GrowthRecord record;
+    record.Reset(100, parameters(0.5, 40));
+    Taus88 random;
+    random.SeedForStart();
+    auto scan = [&](ChartSeries series, std::size_t from, std::size_t to) {
+        RecordEnvelope::Extremes e;
+        for (std::size_t i = from; i < to; ++i) {
+            e.low = std::min(e.low, chartSeriesValue(record, series, i));
+            e.high = std::max(e.high, chartSeriesValue(record, series, i));
+        }
+        return e;
+    };
+    for (const std::size_t size : {std::size_t{31}, std::size_t{1000}, std::size_t{20000}}) {
+        while (record.count() < size) {
+            const double jitter = random.NextRandom() / 4294967296.0;
+            record.Append(0.5, record.count() * 0.01 + jitter, jitter, 0, false);
+        }
+        const RecordEnvelope& envelope = record.envelope();
+        EXPECT_EQ(envelope.covered(), size / RecordEnvelope::kBlockEntries * 32);
+        for (int question = 0; question < 200; ++question) {
+            const std::size_t from = random.NextRandom() % size;
+            const std::size_t to = from + random.NextRandom() % (size - from + 1);
+            for (const ChartSeries series : {ChartSeries::Height, ChartSeries::Roughness,
+                                             ChartSeries::Rate, ChartSeries::Porosity}) {
+                const RecordEnvelope::Extremes want = scan(series, from, to);
+                const RecordEnvelope::Extremes got = envelope.extremes(record, series, from, to);
+                ASSERT_EQ(got.low, want.low) << from << ".." << to;
+                ASSERT_EQ(got.high, want.high) << from << ".." << to;
+            }
+        }
+    }
+    record.Reset(100, parameters(1));
+    record.Append(1, 7, 1, 0, false);
+    EXPECT_EQ(record.envelope().covered(), 0u);
+    EXPECT_EQ(record.envelope().extremes(record, ChartSeries::Height, 0, 1).high, 7);
 }
 
 }  // namespace

@@ -177,7 +177,7 @@ TEST_F(RunReportHtmlTest, PictureBlocks) {
               "surface in direct connection with the crystal.</td></tr></table></p>\n");
     EXPECT_EQ(runReportPictureBlock(RunPicture::Surface, "run1/view.jpg"),
               "<p><table width=700><tr><td>\n"
-              "<img border=0 width=900 height=600 src='run1/view.jpg'>\n"
+              "<img border=0 src='run1/view.jpg'>\n"
               "<td></tr>\n"
               "<tr><td>Surface of growing crystal</td></tr></table></p>\n");
 }

@@ -215,6 +215,11 @@ class LiveRunTest : public QObject {
         f.session.loop.hooks.stepDone = [&](int step) {
             if (step == 1200) {
                 saveScreenshot(*view, folder, "view_panel_3d.png");
+                // The same face as a map, many layers up, and as a stereo picture.
+                QTest::mouseClick(view, Qt::LeftButton, {}, view->iconRects()[0].center());
+                saveScreenshot(*view, folder, "view_panel_map.png");
+                QTest::mouseClick(view, Qt::LeftButton, {}, view->iconRects()[2].center());
+                saveScreenshot(*view, folder, "view_panel_stereo.png");
                 tabs.setCurrentWidget(results);
             }
             if (step == 1500) saveScreenshot(*results, folder, "results_panel.png");

@@ -8,6 +8,7 @@
 #include <QPainter>
 
 #include "picture_test_support.h"
+#include "recorded_picture.h"
 #include "views/painter_text.h"
 
 namespace quorvane::views {
@@ -119,6 +120,33 @@ TEST(ChartAxes, NumberMarkIsATickWithItsValueCentredBelow) {
                 left = std::min(left, x), right = std::max(right, x);
     ASSERT_GE(right, left);
     EXPECT_NEAR((left + right) / 2.0, 60, 4);
+}
+
+// Grid lines on every step, with or without numbers; in a narrow chart the numbers
+// go on every second or fifth line so that they keep apart, and stay in the picture.
+TEST(ChartAxes, TimeAxisGridOnEveryStepNumbersWhereTheyFit) {
+    QImage image(800, 100, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setFont(tickLabelFont());
+    ChartFrame frame;
+    frame.setPixels(50, 60, 750, 10);
+    frame.setXRange(1649, 1700);  // steps of 10: lines at 1650 ... 1700
+    drawTimeAxis(painter, frame, 60, QPen(Qt::red, 1), 5, 1, nullptr);
+    painter.end();
+    int lines = 0;
+    for (int x = 0; x < 800; ++x) lines += image.pixel(x, 30) == qRgb(255, 0, 0);
+    EXPECT_EQ(lines, 6);
+
+    test::RecordedPicture narrow(QSize(200, 100));
+    painter.begin(&narrow);
+    painter.setFont(tickLabelFont());
+    frame.setPixels(60, 60, 190, 10);
+    frame.setXRange(1190, 1700);
+    drawTimeAxis(painter, frame, 60, QPen(Qt::red, 1), 5, 1, "%.6g", 199);
+    painter.end();
+    EXPECT_GE(narrow.texts.size(), 2u);
+    EXPECT_TRUE(narrow.illegibleTexts().empty());
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "picture_test_support.h"
+#include "recorded_picture.h"
 #include "views/chart_frame.h"
 
 namespace quorvane::views {
@@ -125,6 +126,35 @@ TEST(GrowthChartPicture, ColumnsFollowWhatTheRunMeasured) {
     EXPECT_GT(test::countColour(image, qRgb(20, 245, 130),
                                 QRect(layout.plot.left(), 600 - 60 - 14, layout.plot.width(), 10)),
               5 * 10);
+}
+
+// A long run: every curve is a bar a pixel column, and a single step's spike, which
+// an even thinning would skip, still reaches the top.
+TEST(GrowthChartPicture, LongRecordsDrawABarAColumnAndKeepTheirSpikes) {
+    const GrowthRecord record = makeRecord(300000, false);
+    const std::size_t spike = 150001;  // between two entries of a thinning by 301
+    GrowthRecord spiked;
+    spiked.Reset(GrowthRecord::kGrowthIncrement, record.parameters());
+    for (std::size_t i = 0; i < record.count(); ++i)
+        spiked.Append(record.parameters().dt, i == spike ? 5000 : record.height(i),
+                      record.roughness(i), 0, false);
+    test::RecordedPicture picture(QSize(1000, 600));
+    QPainter painter(&picture);
+    const GrowthChartLayout layout =
+        paintGrowthChart(painter, picture.rect(), inputsFor(spiked, nullptr, false));
+    painter.end();
+    const GrowthChartStyle style;
+    int distanceBars = 0;
+    double top = 600;
+    for (const auto& bar : picture.bars) {
+        if (bar.colour != style.distance) continue;
+        ++distanceBars;
+        EXPECT_LE(bar.rect.width(), 2);
+        top = std::min(top, bar.rect.top());
+    }
+    EXPECT_LE(distanceBars, layout.plot.width() + 1);
+    EXPECT_GE(distanceBars, layout.plot.width() - 1);
+    EXPECT_LE(top, layout.plot.top() + 0.06 * 540) << "the spike";
 }
 
 }  // namespace

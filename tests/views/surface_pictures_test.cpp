@@ -252,9 +252,13 @@ TEST(SurfaceMap, FlatFieldIsOneGreyAndHeightsFollowTheReferenceLevel) {
     EXPECT_EQ(mapShadeIndex(100, 7, false), 9);
     EXPECT_EQ(mapShadeIndex(-100, 7, false), 0);
     EXPECT_EQ(mapShadeIndex(100, 7, true), 4);
-    EXPECT_EQ(layerShadeIndex(3, 3, 10), 4) << "the lowest layer is always the middle grey";
-    EXPECT_EQ(layerShadeIndex(11, 3, 10), 5);
-    EXPECT_EQ(layerShadeIndex(30, 3, 10), 9);
+    // Walls darken evenly downward: the lowest layer is no lighter than the one above.
+    EXPECT_EQ(layerShadeIndex(9, 10), 3);
+    EXPECT_EQ(layerShadeIndex(7, 10), 1);
+    EXPECT_EQ(layerShadeIndex(3, 10), 0);
+    EXPECT_EQ(layerShadeIndex(10, 10), 4) << "a flat face is the middle grey";
+    EXPECT_EQ(layerShadeIndex(11, 10), 5);
+    EXPECT_EQ(layerShadeIndex(30, 10), 9);
 
     const Field flat(40, 20, 57);
     SurfacePainter surface;
