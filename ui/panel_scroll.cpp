@@ -1,5 +1,7 @@
 #include "ui/panel_scroll.h"
 
+#include <QStyle>
+
 namespace quorvane {
 
 PanelScroll::PanelScroll(QWidget* panel, QWidget* parent) : QScrollArea(parent) {
@@ -14,8 +16,11 @@ PanelScroll::PanelScroll(QWidget* panel, QWidget* parent) : QScrollArea(parent) 
 QSize PanelScroll::sizeHint() const {
     const QWidget* shown = widget();
     if (!shown) return QScrollArea::sizeHint();
+    // Room for a vertical scroll bar: a screen too low for the panel then
+    // takes nothing from its width.
     const int frame = 2 * frameWidth();
-    return shown->sizeHint().expandedTo(shown->minimumSize()) + QSize(frame, frame);
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    return shown->sizeHint().expandedTo(shown->minimumSize()) + QSize(frame + bar, frame);
 }
 
 QWidget* panelOf(QWidget* page) {
