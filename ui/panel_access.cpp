@@ -32,8 +32,8 @@ void setDescription(QWidget* widget, const std::string& description) {
     if (widget->accessibleDescription() != text) widget->setAccessibleDescription(text);
 }
 
-/// A label holding one link, reached by Tab, follows its link on Enter or
-/// Space as a button would (by itself it wants a second Tab to reach the link).
+/// A label holding one link, given a Tab stop by its form, follows its link on
+/// Enter or Space as a button would.
 class LinkKeys : public QObject {
   public:
     using QObject::QObject;

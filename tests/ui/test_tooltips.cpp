@@ -4,9 +4,6 @@
 // the View panel name their picture and the camera keys, and show which mode
 // is selected.
 
-#include <QAbstractButton>
-#include <QAbstractItemView>
-#include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QHelpEvent>
 #include <QLineEdit>
@@ -34,13 +31,12 @@ namespace {
 QStringList silentControls(const QWidget& form) {
     QStringList silent;
     for (const QWidget* w : form.findChildren<QWidget*>()) {
-        const bool control =
-            qobject_cast<const QLineEdit*>(w) || qobject_cast<const QComboBox*>(w) ||
-            qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QAbstractSpinBox*>(w) ||
-            qobject_cast<const QAbstractItemView*>(w);
+        const bool control = w->inherits("QLineEdit") || w->inherits("QComboBox") ||
+                             w->inherits("QAbstractButton") || w->inherits("QAbstractSpinBox") ||
+                             w->inherits("QAbstractItemView");
         // Parts of a control (a spin box's line edit, a table's corner) and
         // controls that are never shown do not count.
-        const bool part = qobject_cast<const QAbstractSpinBox*>(w->parentWidget()) ||
+        const bool part = w->parentWidget()->inherits("QAbstractSpinBox") ||
                           w->inherits("QTableCornerButton") || !w->isVisibleTo(&form);
         if (control && !part && w->toolTip().isEmpty()) silent << w->objectName();
     }
@@ -80,8 +76,6 @@ class TooltipsTest : public QObject {
         testing::RecordingPlatform platform;
         MainWindow window(state, platform, "");
         window.show();
-        window.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
         DataPanel& data = *window.dataPanel();
         auto tip = [&](DataField f) { return data.field(f)->toolTip(); };
         const auto unit = [](UnitKind kind, int index) {
@@ -116,8 +110,7 @@ class TooltipsTest : public QObject {
         testing::RecordingPlatform platform;
         MainWindow window(state, platform, "");
         window.show();
-        window.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
         window.tabs()->setCurrentIndex(MainWindow::kViewTab);
         ViewPanel& view = *window.viewPanel();
         const auto icons = view.iconRects();
