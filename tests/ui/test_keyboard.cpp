@@ -1,11 +1,11 @@
 // The program driven from the keyboard alone: the Alt keys of the buttons and
 // the letters of their menus, F5 and Shift+F5 from any panel, Ctrl+PgDown,
-// Ctrl+PgUp and Ctrl+Tab between the panels, Tab in reading order, and the keys
-// the program had before keeping their meaning.
+// Ctrl+PgUp and Ctrl+Tab between the panels, and Tab in reading order. (The
+// size, copy and camera keys have their own tests, with the window's keys in
+// place.)
 
 #include <QAction>
 #include <QFile>
-#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
@@ -19,7 +19,6 @@
 #include "ui/data_panel.h"
 #include "ui/main_window.h"
 #include "ui/run_panel.h"
-#include "ui/view_panel.h"
 
 using namespace quorvane;
 
@@ -155,23 +154,6 @@ class KeyboardTest : public QObject {
         QCOMPARE(tabs->currentIndex(), int(MainWindow::kHelpTab));
         p.press(Qt::Key_Tab, Qt::ControlModifier);
         QCOMPARE(tabs->currentIndex(), int(MainWindow::kDataTab));
-    }
-
-    void theKeysTheProgramHadKeepTheirMeaning() {
-        Program p;
-        QLineEdit* b = p.window.dataPanel()->field(DataField::SizeB);
-        b->setFocus();
-        const double before = b->text().toDouble();
-        p.press(Qt::Key_3, Qt::ControlModifier);
-        QCOMPARE(b->text().toDouble(), 3 * before);
-        p.window.tabs()->setCurrentIndex(MainWindow::kViewTab);
-        ViewPanel& view = *p.window.viewPanel();
-        view.setFocus();
-        p.press(Qt::Key_2, Qt::ControlModifier);
-        QCOMPARE(view.mode(), views::PictureMode::ThreeD);
-        const double azimuth = view.camera().azimuth;
-        p.press(Qt::Key_Left);
-        QVERIFY(view.camera().azimuth != azimuth);
     }
 };
 
