@@ -41,6 +41,8 @@ void WindowFit::fit(QSize wanted) {
 }
 
 void WindowFit::fitFrame() {
+    if (framed_ || !window_.isVisible()) return;
+    framed_ = true;
     const QRect area = available();
     if (area.isEmpty() || area.contains(window_.frameGeometry())) return;
     const QRect place = fittedGeometry(window_.size(), frame(), area);

@@ -24,8 +24,9 @@ class WindowFit {
     /// Sizes the window to `wanted` within its screen, makes that its minimum and
     /// centres it.
     void fit(QSize wanted);
-    /// Once the window is on screen and its frame is known: a frame that reaches
-    /// past the screen's free area is brought within it, the minimum with it.
+    /// The first time the window is on screen, its frame known: a frame that
+    /// reaches past the screen's free area is brought within it, the minimum
+    /// with it. Later the user may place the window where they like.
     void fitFrame();
     /// After a resize: false when the window had been made smaller than its
     /// minimum and was put back and centred.
@@ -39,6 +40,7 @@ class WindowFit {
 
     QWidget& window_;
     QSize minimum_;
+    bool framed_ = false;
 };
 
 }  // namespace quorvane

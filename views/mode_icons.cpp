@@ -98,8 +98,12 @@ void paintModeIcons(QPainter& painter, const std::array<QRect, 3>& rects, Pictur
     painter.setBrush(QColor(170, 200, 255));
     painter.setPen(QPen(QColor(0, 40, 140), 2));
     painter.drawRect(marked.adjusted(1, 1, -1, -1));
+    // Drawn in place rather than from the strip's image: sharp on a scaled screen.
+    painter.translate(rects[0].topLeft());
+    drawMapIcon(painter, 0);
+    drawBlockIcon(painter, kIconPitch);
+    drawGlassesIcon(painter, 2 * kIconPitch);
     painter.restore();
-    paintModeIcons(painter, rects[0].topLeft());
 }
 
 std::string modeDescription(PictureMode mode) {
