@@ -78,6 +78,8 @@ constexpr RunControl kRunControls[] = {
 constexpr int kNumberDigits = 11;
 /// The surface ratios, "%.3g" and mostly short ("0.333").
 constexpr int kRatioDigits = 7;
+/// The Run panel's numbers: "%.4g" with an exponent ("1.302e-07"), or "%d".
+constexpr int kRunDigits = 10;
 
 }  // namespace
 
@@ -108,6 +110,13 @@ void describeDataPanel(DataPanel& panel) {
         setDescription(panel.frequencyChart(), frequencyChartDescription(*charts.frequency));
     if (charts.probability)
         setDescription(panel.probabilityChart(), probabilityChartDescription(*charts.probability));
+}
+
+void prepareRunPanel(RunPanel& panel) {
+    // The labels and units the panel draws follow the fields wherever they end.
+    for (const RunControl& c : kRunControls)
+        if (auto* edit = qobject_cast<QLineEdit*>(panel.control(c.id)))
+            fitToDigits(*edit, kRunDigits);
 }
 
 void describeRunPanel(RunPanel& panel) {

@@ -14,6 +14,8 @@ class RunPanel;
 void prepareDataPanel(DataPanel& panel);
 /// After every change of the data: the tips with units and the charts' descriptions.
 void describeDataPanel(DataPanel& panel);
+/// Once, when the panel is made: the widths of its fields.
+void prepareRunPanel(RunPanel& panel);
 /// After every change of the run values: the tips and the chart's description.
 void describeRunPanel(RunPanel& panel);
 

@@ -77,6 +77,7 @@ RunPanel::RunPanel(AppState& state, Session& session, Platform& platform, QWidge
     own.setItalic(false);
     setFont(own);
     bindControls();
+    prepareRunPanel(*this);
     buildMenus();
     researchDialog_ = new FullRunSetting(state_.research, platform_, this);
     hookCore();
