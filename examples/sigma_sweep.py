@@ -25,15 +25,16 @@ out = pathlib.Path(sys.argv[1]) if len(sys.argv) > 1 and __name__ == "__main__" 
 out.mkdir(parents=True, exist_ok=True)
 
 data = quorvane.Data.read(str(here / "growing.csv"))
-data["N_field_W"] = 40
-data["N_field_H"] = 40
+data["N_field_W"] = 20  # the rate is measured over W x H steps: 400
+data["N_field_H"] = 20
+data["Layers_limit"] = 40
 
-# %% The sweep: each run ends at the data's 10 layers, or after 1500 steps
+# %% The sweep: each run ends at 40 layers, or after 4000 steps
 sigmas = [1.0, 2.0, 3.0, 4.0, 5.0]
 runs = {}
 for sigma in sigmas:
     data["General_Surface_Energy"] = sigma
-    runs[sigma] = quorvane.run(data, steps=1500, log=str(out / "sigma_sweep_log.csv"))
+    runs[sigma] = quorvane.run(data, steps=4000, log=str(out / "sigma_sweep_log.csv"))
     row = runs[sigma].row
     print(f"sigma' = {sigma:g}: {row['distance']:.2f} layers in {row['nRecords']} steps, "
           f"{row['Av.Rate as part cont.']:.3f} of continuous growth, "

@@ -43,7 +43,7 @@ constexpr std::pair<const char*, double PhysicalData::*> kTheory[] = {
 };
 
 py::dict theory(const DataObject& data) {
-    const PhysicalData& d = data.state().data;
+    const PhysicalData d = data.shown().data;
     py::dict out;
     for (const auto& [name, member] : kTheory) out[name] = d.*member;
     return out;
@@ -57,7 +57,7 @@ py::array_t<T> array(const std::vector<T>& values) {
 /// What the engine would be handed for these data, and its probabilities per
 /// step against the share of a molecule's surface that touches the crystal.
 py::dict probabilities(const DataObject& data) {
-    const AppState& s = data.state();
+    const ShownData s = data.shown();
     py::dict out;
     out["P"] = s.run.Prob_in_at_step;
     out["time_step"] = s.run.Time_step;

@@ -53,8 +53,6 @@ DataObject::DataObject()
       platform_(std::make_unique<PythonPlatform>()),
       session_(std::make_unique<Session>(*state_, *platform_)) {
     batch::loadBuiltInData(*session_);
-    // The theory shows before anything runs, as the batch runner has it before a run.
-    computeTheory(state_->data, *platform_);
     platform_->takeMessages();
 }
 
@@ -65,13 +63,8 @@ DataObject::DataObject(const DataSnapshot& snapshot) : DataObject() {
 std::unique_ptr<DataObject> DataObject::read(const std::string& path) {
     auto object = std::make_unique<DataObject>();
     const bool missing = !isRegularFile(path) && contains(path, ".csv");
-    object->edit(
-        [&] {
-            std::string refusal = batch::loadDataFile(*object->session_, path);
-            if (refusal.empty()) computeTheory(object->state_->data, *object->platform_);
-            return refusal;
-        },
-        missing ? PyExc_FileNotFoundError : PyExc_ValueError, "");
+    object->edit([&] { return batch::loadDataFile(*object->session_, path); },
+                 missing ? PyExc_FileNotFoundError : PyExc_ValueError, "");
     return object;
 }
 
@@ -80,7 +73,9 @@ void DataObject::write(const std::string& path) {
     edit(
         [&] {
             if (!refusal.empty()) return refusal;
-            if (!session_->writeDataFile(path).written) return "cannot write the data file " + path;
+            ShownData written = shown(platform_.get());
+            if (!WriteDataFile(path, written.document(), *platform_).written)
+                return "cannot write the data file " + path;
             return std::string();
         },
         refusal.empty() ? PyExc_OSError : PyExc_ValueError, "");
@@ -117,7 +112,8 @@ py::object DataObject::get(const std::string& key) const {
     const QuantityRow* row = findQuantity(key);
     if (!row || row->kind == QuantityKind::Heading || row->kind == QuantityKind::RandomArguments)
         raiseKeyError(key);
-    const DataDocument doc = session_->document();
+    ShownData data = shown();
+    const DataDocument doc = data.document();
     if (const double* real = realOf(*row, doc)) return py::float_(*real);
     if (const int* whole = wholeOf(*row, doc)) return py::int_(*whole);
     if (const std::string* text = textOf(*row, doc)) return py::str(*text);
@@ -158,8 +154,18 @@ std::shared_ptr<const DataSnapshot> DataObject::snapshot() const {
                      state_->paths.currentDataPath});
 }
 
+ShownData DataObject::shown(Platform* platform) const {
+    ShownData shown{state_->data, state_->run, state_->research, state_->randomArguments};
+    if (platform) {
+        computeTheory(shown.data, *platform);
+    } else {
+        computeTheoryQuietly(shown.data);
+    }
+    return shown;
+}
+
 std::string DataObject::fileText() const {
-    return formatDataFile(session_->document());
+    return formatDataFile(shown().document());
 }
 
 }  // namespace quorvane::python

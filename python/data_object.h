@@ -29,6 +29,20 @@ struct DataSnapshot {
     void loadInto(Session& session) const;
 };
 
+/// The data as a run or a written file has them: with the theory computed, as
+/// the batch runner computes it after loading and setting, before it runs or
+/// writes. (The Data's own state takes exactly the runner's steps of loading
+/// and setting: the theory, which also recomputes dG' from the enthalpies,
+/// would otherwise come between them and change what an edit starts from.)
+struct ShownData {
+    PhysicalData data;
+    RunSettings run;
+    ResearchSettings research;
+    std::vector<RandomArgument> randomArguments;
+
+    DataDocument document() { return {data, run, research, randomArguments}; }
+};
+
 class DataObject {
   public:
     /// The built-in data, as the batch runner starts without --data.
@@ -54,6 +68,8 @@ class DataObject {
 
     std::shared_ptr<const DataSnapshot> snapshot() const;
     const AppState& state() const { return *state_; }
+    /// The data with their theory; `platform` hears why it cannot be computed.
+    ShownData shown(Platform* platform = nullptr) const;
     /// The data file's text of these data.
     std::string fileText() const;
 

@@ -68,6 +68,12 @@ py::dict logRowDict(std::string_view line) {
     return row;
 }
 
+py::list rowDicts(const std::vector<std::string>& rows) {
+    py::list out;
+    for (const std::string& row : rows) out.append(logRowDict(row));
+    return out;
+}
+
 std::vector<std::string> logDataRows(std::string_view text) {
     std::vector<std::string> rows;
     for (std::string_view line : lines(text))
@@ -101,9 +107,7 @@ py::list readLog(const std::string& path) {
         PyErr_SetString(PyExc_FileNotFoundError, ("cannot read the log " + path).c_str());
         throw py::error_already_set();
     }
-    py::list rows;
-    for (const std::string& line : logDataRows(*text)) rows.append(logRowDict(line));
-    return rows;
+    return rowDicts(logDataRows(*text));
 }
 
 }  // namespace quorvane::python

@@ -20,6 +20,9 @@ std::vector<std::string> logRowCells(std::string_view line);
 /// and code columns as int, "n/a" as None, every other cell as float.
 py::dict logRowDict(std::string_view line);
 
+/// Rows as a list of such dicts.
+py::list rowDicts(const std::vector<std::string>& rows);
+
 /// The data rows of a log's text, in order.
 std::vector<std::string> logDataRows(std::string_view text);
 

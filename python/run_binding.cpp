@@ -139,30 +139,12 @@ std::string runRepr(const RunResult& run) {
            growthRegimeWord(e.regime.regime) + ">";
 }
 
-void bindRunClass(py::module_& m) {
+/// The growth record's columns and the field: views kept alive by the Run.
+void addArrays(py::class_<RunResult>& c) {
     using C = RunResult::Column;
-    py::class_<RunResult>(m, "Run",
-                          "What a run left: its log row, growth record, evaluation and "
-                          "field (arrays are read-only views kept alive by the Run).")
-        .def_property_readonly("event", &eventOf, "the event code of the run's log row")
-        .def_property_readonly(
-            "row", [](const RunResult& r) { return logRowDict(lastRow(r)); },
-            "the run's log row as a dict by column name")
-        .def_property_readonly("row_text", &lastRow, "the run's log row as the log holds it")
-        .def_property_readonly(
-            "rows",
-            [](const RunResult& r) {
-                py::list rows;
-                for (const std::string& row : r.rows()) rows.append(logRowDict(row));
-                return rows;
-            },
-            "every row the call logged (a full run: its series, then the reduced row)")
-        .def_property_readonly("log", &RunResult::log, "the run log the rows went to")
-        .def_property_readonly("record_every", &RunResult::every)
-        .def_property_readonly(
-            "step",
-            [](py::object self) { return view(self.cast<const RunResult&>().steps(), self); },
-            "the step (from 1) of each kept entry of the record")
+    c.def_property_readonly(
+         "step", [](py::object self) { return view(self.cast<const RunResult&>().steps(), self); },
+         "the step (from 1) of each kept entry of the record")
         .def_property_readonly(
             "time", [](py::object s) { return column(s, C::Time); }, "model time, s")
         .def_property_readonly(
@@ -181,7 +163,23 @@ void bindRunClass(py::module_& m) {
             [](py::object self) {
                 return heightsView(self.cast<const RunResult&>().state().engine, self);
             },
-            "the final field, heights[y, x] in layers, shape (N_field_H, N_field_W)")
+            "the final field, heights[y, x] in layers, shape (N_field_H, N_field_W)");
+}
+
+void bindRunClass(py::module_& m) {
+    py::class_<RunResult> c(m, "Run",
+                            "What a run left: its log row, growth record, evaluation and field "
+                            "(arrays are read-only views kept alive by the Run).");
+    c.def_property_readonly("event", &eventOf, "the event code of the run's log row")
+        .def_property_readonly(
+            "row", [](const RunResult& r) { return logRowDict(lastRow(r)); },
+            "the run's log row as a dict by column name")
+        .def_property_readonly("row_text", &lastRow, "the run's log row as the log holds it")
+        .def_property_readonly(
+            "rows", [](const RunResult& r) { return rowDicts(r.rows()); },
+            "every row the call logged (a full run: its series, then the reduced row)")
+        .def_property_readonly("log", &RunResult::log, "the run log the rows went to")
+        .def_property_readonly("record_every", &RunResult::every)
         .def_property_readonly(
             "evaluation",
             [](const RunResult& r) { return evaluationDict(r.state().results.evaluation); })
@@ -190,6 +188,7 @@ void bindRunClass(py::module_& m) {
             [](const RunResult& r) { return growthRegimeDict(r.state().results.evaluation); },
             "the growth regime with its evidence")
         .def("__repr__", &runRepr);
+    addArrays(c);
 }
 
 }  // namespace

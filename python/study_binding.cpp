@@ -71,12 +71,6 @@ void mergeLogs(const std::string& output, const std::vector<std::string>& inputs
     }
 }
 
-py::list rowDicts(const std::vector<std::string>& rows) {
-    py::list out;
-    for (const std::string& row : rows) out.append(logRowDict(row));
-    return out;
-}
-
 }  // namespace
 
 void bindStudies(py::module_& m) {

@@ -20,11 +20,11 @@ def endless_data():
     return data
 
 
-def ctrl_c_soon(started):
-    """Ctrl-C to this process a second after the call on the main thread began."""
+def ctrl_c_soon(started, seconds=1.0):
+    """Ctrl-C to this process a while after the call on the main thread began."""
     def press():
         started.wait()
-        threading.Event().wait(1.0)
+        threading.Event().wait(seconds)
         os.kill(os.getpid(), signal.SIGINT)
     thread = threading.Thread(target=press)
     thread.start()
@@ -58,7 +58,7 @@ def test_ctrl_c_ends_a_run_as_in_the_batch_runner(work):
 
 def test_ctrl_c_stops_every_worker_of_a_study(work):
     started = threading.Event()
-    presser = ctrl_c_soon(started)
+    presser = ctrl_c_soon(started, seconds=2.0)  # both workers well into their first run
     with pytest.raises(KeyboardInterrupt):
         started.set()
         quorvane.general(endless_data(), 8, seed=3, jobs=2, log="study.csv")

@@ -25,9 +25,12 @@ def record_file(path):
 
 
 def test_a_run_gives_the_batch_runners_row_and_record(work):
-    batch(work, "--data", "growing.csv", "--set", "General_Surface_Energy=2.5", "--steps", "700",
-          "--log", "batch.csv", "--record", "record.csv")
-    run = quorvane.run(growing(General_Surface_Energy=2.5), steps=700, log="module.csv")
+    # The supercooling scales the enthalpies from the value it had, as on the Data panel.
+    batch(work, "--data", "growing.csv", "--set", "General_Surface_Energy=2.5", "--set",
+          "General_Suupercooling=1.3", "--steps", "700", "--log", "batch.csv", "--record",
+          "record.csv")
+    run = quorvane.run(growing(General_Surface_Energy=2.5, General_Suupercooling=1.3), steps=700,
+                       log="module.csv")
     assert without_dates(rows_of(work / "module.csv")) == without_dates(rows_of(work / "batch.csv"))
     assert run.row_text == rows_of(work / "module.csv")[-1]  # the date too
     assert run.event == 5 and run.row["Event"] == 5 and run.row["nRecords"] == 700
