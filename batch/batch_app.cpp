@@ -11,6 +11,7 @@
 #include "batch/log_merge.h"
 #include "batch/progress.h"
 #include "batch/study_files.h"
+#include "common/cformat.h"
 #include "common/file_io.h"
 #include "common/text.h"
 #include "common/version/version.h"
@@ -22,31 +23,33 @@
 namespace quorvane::batch {
 namespace {
 
-int refuse(const std::string& why) {
-    std::fprintf(stderr, "quorvane-batch: %s\n", why.c_str());
+/// The runner's own complaints are messages of its platform: standard error
+/// for the command line (a worker's name before them), an exception in Python.
+void complain(Platform& platform, const std::string& what) {
+    platform.message(kComplaintPrefix + what);
+}
+
+int refuse(Platform& platform, const std::string& why) {
+    complain(platform, why);
     return kExitBadInput;
 }
 
-/// A file the runner will write: it must name a csv file in an existing folder.
-std::string checkOutput(const std::string& what, const std::string& path, bool needCsv) {
-    if (needCsv && !hasCsvName(path)) return "Wrong file extention, must be csv: " + path;
-    if (isDirectory(path)) return what + " " + path + " is a folder";
-    std::filesystem::path parent = std::filesystem::path(path).parent_path();
-    if (!parent.empty() && !isDirectory(parent.string()))
-        return what + " " + path + ": its folder does not exist";
-    return {};
-}
-
-std::string checkInput(const std::string& what, const std::string& path) {
-    if (!hasCsvName(path)) return "Wrong file extention, must be csv: " + path;
-    if (!isRegularFile(path)) return "cannot read the " + what + " " + path;
+/// The data as the options give them: in memory, from a file, or built in.
+std::string loadData(const BatchOptions& o, Session& s) {
+    if (o.data) {
+        o.data(s);
+        return {};
+    }
+    if (o.dataFile) return loadDataFile(s, *o.dataFile);
+    loadBuiltInData(s);
     return {};
 }
 
 /// Reads the plan, or the shard's own file where the shard goes on from it.
 int preparePlan(const BatchOptions& o, Session& s) {
+    auto refuse = [&s](const std::string& why) { return batch::refuse(s.platform, why); };
     std::string planPath = o.planFile;
-    if (auto error = checkInput("plan file", planPath); !error.empty()) return refuse(error);
+    if (auto error = checkInputFile("plan file", planPath); !error.empty()) return refuse(error);
     // A plan run in shards belongs to them: another number of shards, or one
     // process, would run again what they ran.
     if (auto error = checkShardFiles(planPath, o.sharded ? o.shardCount : 0); !error.empty())
@@ -82,18 +85,9 @@ int preparePlan(const BatchOptions& o, Session& s) {
 /// Loads, plans and sets; every refusal happens here, before anything is written.
 int prepare(const BatchOptions& o, Session& s) {
     AppState& state = s.state;
+    auto refuse = [&s](const std::string& why) { return batch::refuse(s.platform, why); };
     if (o.logFile) state.paths.logPath = *o.logFile;
-    if (o.dataFile) {
-        if (auto error = checkInput("data file", *o.dataFile); !error.empty()) return refuse(error);
-        if (!s.readDataFile(*o.dataFile).loaded()) return refuse("the data file was refused");
-        state.paths.currentDataPath = *o.dataFile;
-    } else {
-        // The Data panel parses its surface-shape texts as soon as a field takes the
-        // focus at start-up; the built-in data get the same.
-        applyUpdate(state.data, state.run, requestFromData(state.data), s.platform);
-        // "Set default" without its two rebuilds of a field nobody looks at.
-        proposeDefaultRunSettings(state.data, state.run);
-    }
+    if (auto error = loadData(o, s); !error.empty()) return refuse(error);
     if (o.mode == RunMode::Plan)
         if (int status = preparePlan(o, s); status != kExitDone) return status;
     for (const auto& [key, value] : o.sets) {
@@ -101,16 +95,18 @@ int prepare(const BatchOptions& o, Session& s) {
         if (!error.empty()) return refuse(error);
     }
     if (o.porous) state.run.Is_includes_porosity = *o.porous ? 1 : 0;
-    if (auto e = checkOutput("the log", state.paths.logPath, true); !e.empty()) return refuse(e);
+    if (auto e = checkOutputFile("the log", state.paths.logPath, true); !e.empty())
+        return refuse(e);
     if (o.writeDataFile)
-        if (auto e = checkOutput("the data file", *o.writeDataFile, true); !e.empty())
+        if (auto e = checkOutputFile("the data file", *o.writeDataFile, true); !e.empty())
             return refuse(e);
     if (o.recordFile)
-        if (auto e = checkOutput("the record file", *o.recordFile, false); !e.empty())
+        if (auto e = checkOutputFile("the record file", *o.recordFile, false); !e.empty())
             return refuse(e);
     if (auto e = checkReportRequest(o.reports); !e.empty()) return refuse(e);
     if (o.mode == RunMode::Plan && o.sharded)
-        if (auto e = checkOutput("the shard's plan file", s.planFile.paths.plan, true); !e.empty())
+        if (auto e = checkOutputFile("the shard's plan file", s.planFile.paths.plan, true);
+            !e.empty())
             return refuse(e);
     // The Data panel shows the theory before anything runs.
     computeTheory(state.data, s.platform);
@@ -119,10 +115,9 @@ int prepare(const BatchOptions& o, Session& s) {
 
 void runPlan(const BatchOptions& o, Session& s, WorkerLink* link) {
     if (o.sharded && !link && s.planFile.finished)
-        std::fprintf(stderr,
-                     "quorvane-batch: every combination of the shard %lld/%lld has run (%s says "
-                     "so); nothing is run again\n",
-                     o.shardIndex, o.shardCount, s.planFile.paths.plan.c_str());
+        complain(s.platform, cformat("every combination of the shard %lld/%lld has run (%s says "
+                                     "so); nothing is run again",
+                                     o.shardIndex, o.shardCount, s.planFile.paths.plan.c_str()));
     if (o.planResume) {
         s.runner.ResumeExperiment();
     } else {
@@ -177,12 +172,13 @@ void run(const BatchOptions& o, Session& s, Progress& progress, WorkerLink* link
 
 /// The outputs after the runs and the exit status, with a message for every
 /// failure saying how far the work got.
-int finish(const BatchOptions& o, Session& session, Progress& progress, const std::string& who) {
+int finish(const BatchOptions& o, Session& session, Progress& progress) {
     AppState& state = session.state;
+    Platform& p = session.platform;
     int status = kExitDone;
     const RecordFileLimits lean{o.recordEvery, o.recordMaxMb * 1e6};
     if (o.recordFile && !writeFileAtomically(*o.recordFile, formatGrowthRecordCsv(state, lean))) {
-        std::fprintf(stderr, "quorvane-batch: cannot write the record %s\n", o.recordFile->c_str());
+        complain(p, "cannot write the record " + *o.recordFile);
         status = kExitLogFailed;
     }
     if (o.writeDataFile && !session.writeDataFile(*o.writeDataFile).written)
@@ -192,38 +188,65 @@ int finish(const BatchOptions& o, Session& session, Progress& progress, const st
         status = kExitLogFailed;
     const RunState& rs = state.runState;
     if (rs.logFailures > 0) {
-        std::fprintf(stderr,
-                     "quorvane-batch: %s%d row(s) could not be written to the log %s; the work "
-                     "stopped at %s\n",
-                     who.c_str(), rs.logFailures, state.paths.logPath.c_str(),
-                     progress.howFar().c_str());
+        complain(p,
+                 cformat("%d row(s) could not be written to the log %s; the work stopped at %s",
+                         rs.logFailures, state.paths.logPath.c_str(), progress.howFar().c_str()));
         status = kExitLogFailed;
     }
     if (rs.planWriteFailures > 0) {
-        std::fprintf(stderr,
-                     "quorvane-batch: %sthe plan file %s could not be rewritten; the experiment "
-                     "stopped before %s\n",
-                     who.c_str(), session.planFile.paths.plan.c_str(), progress.howFar().c_str());
+        complain(p, "the plan file " + session.planFile.paths.plan +
+                        " could not be rewritten; the experiment stopped before " +
+                        progress.howFar());
         status = kExitLogFailed;
     }
     if (rs.planAdvanceFailures > 0) {
-        std::fprintf(stderr,
-                     "quorvane-batch: %sthe plan file %s could not be moved past %s, which has "
-                     "run: it still names that combination, and going on from it runs it again\n",
-                     who.c_str(), session.planFile.paths.plan.c_str(), progress.howFar().c_str());
+        complain(p, "the plan file " + session.planFile.paths.plan + " could not be moved past " +
+                        progress.howFar() +
+                        ", which has run: it still names that combination, and going on from it "
+                        "runs it again");
         status = kExitLogFailed;
     }
     if (int signal = ConsolePlatform::stopSignal(); signal != 0) return 128 + signal;
     if (rs.refusedRuns > 0 && status == kExitDone) {
         // The data could not run (see the message above): the work ended early.
-        std::fprintf(stderr, "quorvane-batch: %sthe work ended early: refused at %s\n", who.c_str(),
-                     progress.howFar().c_str());
+        complain(p, "the work ended early: refused at " + progress.howFar());
         status = kExitBadInput;
     }
     return status;
 }
 
 }  // namespace
+
+std::string checkOutputFile(const std::string& what, const std::string& path, bool needCsv) {
+    if (needCsv && !hasCsvName(path)) return "Wrong file extention, must be csv: " + path;
+    if (isDirectory(path)) return what + " " + path + " is a folder";
+    std::filesystem::path parent = std::filesystem::path(path).parent_path();
+    if (!parent.empty() && !isDirectory(parent.string()))
+        return what + " " + path + ": its folder does not exist";
+    return {};
+}
+
+std::string checkInputFile(const std::string& what, const std::string& path) {
+    if (!hasCsvName(path)) return "Wrong file extention, must be csv: " + path;
+    if (!isRegularFile(path)) return "cannot read the " + what + " " + path;
+    return {};
+}
+
+std::string loadDataFile(Session& s, const std::string& path) {
+    if (auto error = checkInputFile("data file", path); !error.empty()) return error;
+    if (!s.readDataFile(path).loaded()) return "the data file was refused";
+    s.state.paths.currentDataPath = path;
+    return {};
+}
+
+void loadBuiltInData(Session& s) {
+    AppState& state = s.state;
+    // The Data panel parses its surface-shape texts as soon as a field takes the
+    // focus at start-up; the built-in data get the same.
+    applyUpdate(state.data, state.run, requestFromData(state.data), s.platform);
+    // "Set default" without its two rebuilds of a field nobody looks at.
+    proposeDefaultRunSettings(state.data, state.run);
+}
 
 int prepareSession(const BatchOptions& o, Session& session) {
     return prepare(o, session);
@@ -237,18 +260,22 @@ int prepareOnly(const BatchOptions& o, Platform& platform, std::string& logPath)
     return status;
 }
 
-int runSession(const BatchOptions& o, Platform& platform, WorkerLink* link) {
-    AppState state;
-    // The same sequence as the desktop program: nothing draws before the first run.
-    state.random.SeedForStart();
-    Session session(state, platform);
+int runSession(const BatchOptions& o, Session& session, WorkerLink* link) {
     if (int status = prepare(o, session); status != kExitDone) return status;
     if (link && link->prepared) link->prepared(session);
     Progress progress(session, o.quiet || link != nullptr);
 
     run(o, session, progress, link);
 
-    return finish(o, session, progress, link ? link->name : std::string());
+    return finish(o, session, progress);
+}
+
+int runSession(const BatchOptions& o, Platform& platform, WorkerLink* link) {
+    AppState state;
+    // The same sequence as the desktop program: nothing draws before the first run.
+    state.random.SeedForStart();
+    Session session(state, platform);
+    return runSession(o, session, link);
 }
 
 int runBatch(const BatchOptions& o, Platform& platform) {
@@ -262,7 +289,7 @@ int runBatch(const BatchOptions& o, Platform& platform) {
     }
     if (o.merge) {
         std::string error = mergeRunLogs(o.mergeOutput, o.mergeInputs);
-        return error.empty() ? kExitDone : refuse(error);
+        return error.empty() ? kExitDone : refuse(platform, error);
     }
     if (workerCount(o) > 1)
         return o.mode == RunMode::Full ? runFullOnWorkers(o, platform) : runJobs(o, platform);

@@ -14,6 +14,9 @@ inline constexpr int kExitDone = 0;
 inline constexpr int kExitLogFailed = 1;
 inline constexpr int kExitBadInput = 2;
 
+/// What the runner's own complaints begin with (messages of its platform).
+inline constexpr const char* kComplaintPrefix = "quorvane-batch: ";
+
 /// Runs what the options ask; returns the process's exit status.
 int runBatch(const BatchOptions& options, Platform& platform);
 
@@ -39,5 +42,22 @@ int prepareOnly(const BatchOptions& options, Platform& platform, std::string& lo
 /// One whole batch job over a state of its own: load, set, check, run, write.
 /// `link` is given to a worker of --jobs, null otherwise.
 int runSession(const BatchOptions& options, Platform& platform, WorkerLink* link);
+
+/// The same over the caller's session, whose state the caller keeps (the
+/// Python module hands back its record and field); its generator is seeded as
+/// the caller chose.
+int runSession(const BatchOptions& options, Session& session, WorkerLink* link);
+
+/// Why a file the runner will write cannot be written there ("" when it can):
+/// it must name a csv file (when `needCsv`) in an existing folder.
+std::string checkOutputFile(const std::string& what, const std::string& path, bool needCsv);
+/// Why a csv file the runner reads cannot be read ("" when it can).
+std::string checkInputFile(const std::string& what, const std::string& path);
+
+/// The data file of --data into the session: "" when loaded, else why not.
+std::string loadDataFile(Session& session, const std::string& path);
+/// The built-in data a run without --data starts from, with the run settings
+/// "Set default" proposes.
+void loadBuiltInData(Session& session);
 
 }  // namespace quorvane::batch

@@ -1,12 +1,17 @@
 #pragma once
 /// The command line of the batch runner.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "batch/batch_reports.h"
+
+namespace quorvane {
+class Session;
+}
 
 namespace quorvane::batch {
 
@@ -21,6 +26,9 @@ struct BatchOptions {
     bool version = false;
     bool quiet = false;
     std::optional<std::string> dataFile;
+    /// Data held in memory instead (the Python module's Data): puts them into a
+    /// session's state, where --data would read its file. Every worker calls it.
+    std::function<void(Session&)> data;
     std::vector<std::pair<std::string, std::string>> sets;  ///< KEY, VALUE in order
     std::optional<std::string> logFile;
     RunMode mode = RunMode::Single;

@@ -52,15 +52,16 @@ set(CPACK_PACKAGE_DESCRIPTION
     "box-shaped molecules, measures the grown distance, roughness, porosity and rate of every\n"
     "run, names the growth mechanism, compares it with theory, runs whole experiment plans\n"
     "unattended, and writes CSV logs, HTML reports and JPEG charts. The package holds the\n"
-    "desktop program and the headless batch runner quorvane-batch.")
+    "desktop program, the headless batch runner quorvane-batch and the Python module quorvane.")
 string(REPLACE ";" "" CPACK_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}\n${CPACK_PACKAGE_DESCRIPTION}")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Fonts with a Times face for the charts, and the desktop's opener for reports.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, xdg-utils")
+# Fonts with a Times face for the charts, the desktop's opener for reports, and
+# NumPy for the Python module's arrays.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, xdg-utils, python3-numpy")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_GENERATOR DEB)

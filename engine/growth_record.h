@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "engine/record_envelope.h"
@@ -70,6 +71,13 @@ class GrowthRecord {
     /// The first entry with a valid rate, or -1 while the rate has not started.
     std::int64_t firstRateIndex() const { return firstRateIndex_; }
     bool hasPorosity() const { return !porosity_.empty(); }
+    /// The stored columns whole, for readers that take them at once (the Python
+    /// module's arrays). Porosity reaches only to the last porous step, and is
+    /// empty in a plain run.
+    std::span<const double> times() const { return time_; }
+    std::span<const double> heights() const { return height_; }
+    std::span<const double> roughnesses() const { return roughness_; }
+    std::span<const double> porosities() const { return porosity_; }
 
     const ChartExtremes& extremes() const { return extremes_; }
     /// The extremes of the series over blocks of entries, brought up to date with

@@ -1,5 +1,6 @@
 #include "experiments/plan_file.h"
 
+#include <filesystem>
 #include <sstream>
 
 #include "common/cformat.h"
@@ -26,6 +27,16 @@ bool startsWith(const std::string& text, const std::string& prefix) {
 /// A data path worth loading: a name before its ".csv".
 bool isDataPath(const std::string& line) {
     return !line.empty() && line.find(".csv", 1) != std::string::npos;
+}
+
+/// A data file named without a folder is looked for beside the plan first: a
+/// plan and its data travel together, wherever the program was started.
+std::string dataPathBeside(const std::string& planPath, const std::string& dataLine) {
+    if (dataLine.find('/') != std::string::npos) return dataLine;
+    const std::string folder = std::filesystem::path(planPath).parent_path().string();
+    if (folder.empty()) return dataLine;
+    const std::string beside = joinPath(folder, dataLine);
+    return isRegularFile(beside) ? beside : dataLine;
 }
 
 }  // namespace
@@ -71,7 +82,8 @@ bool PlanFile::read(const std::string& path) {
     readLine(in, dataLine);
     // The plan's data are loaded as soon as they are named, before the rest of
     // the file is checked.
-    if (isDataPath(dataLine) && host_.loadDataFile) host_.loadDataFile(dataLine);
+    if (isDataPath(dataLine) && host_.loadDataFile)
+        host_.loadDataFile(dataPathBeside(path, dataLine));
 
     std::string resultsLine;
     if (!readLine(in, resultsLine) || resultsLine.empty() ||

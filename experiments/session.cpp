@@ -11,7 +11,11 @@ Session::Session(AppState& s, Platform& p)
       planFile(s.plan, p, planHost),
       loop(s, p),
       runner(s, loop, planFile, p) {
-    planHost.loadDataFile = [this](const std::string& path) { readDataFile(path); };
+    planHost.loadDataFile = [this](const std::string& path) {
+        if (readDataFile(path).status == DataFileReadStatus::NotOpened)
+            platform.message("The plan names the data file " + path +
+                             ", which cannot be read: the current data stay.");
+    };
     planHost.writeDataFile = [this](const std::string& path) {
         return writeDataFile(path).written;
     };
@@ -66,8 +70,13 @@ void Session::applyUnitChange(const UnitChangeEffect& effect) {
     if (effect.chartLabelsInvalidated && chartLabelsInvalidated) chartLabelsInvalidated();
 }
 
-void Session::createSummaryReports() {
-    quorvane::createSummaryReports(state.paths.logPath, platform);
+bool Session::createSummaryReports() {
+    const std::string& log = state.paths.logPath;
+    if (!quorvane::createSummaryReports(log, platform)) return false;
+    if (saidStatus)
+        saidStatus("Summary written to " + summaryPath(log, false) + " and " +
+                   summaryPath(log, true));
+    return true;
 }
 
 }  // namespace quorvane

@@ -33,6 +33,8 @@ class Session {
 
     /// The log path changed (a plan was opened or saved); the Help panel shows it.
     std::function<void()> logPathChanged;
+    /// A line for the main window's status: a run ended, a summary was written.
+    std::function<void(const std::string&)> saidStatus;
     /// A unit change emptied the cached labels of the theoretical curves.
     std::function<void()> chartLabelsInvalidated;
 
@@ -45,7 +47,8 @@ class Session {
     /// Carries a unit change over to the plan's ranges and the chart labels.
     void applyUnitChange(const UnitChangeEffect& effect);
     /// "Create summary report" over the current run log.
-    void createSummaryReports();
+    /// Both summaries of the log; says where they went when they were written.
+    bool createSummaryReports();
 };
 
 }  // namespace quorvane

@@ -172,9 +172,9 @@ bool writeSummary(const std::string& logPath, bool withPorosity, Platform& platf
     return true;
 }
 
-void createSummaryReports(const std::string& logPath, Platform& platform) {
-    writeSummary(logPath, false, platform);
-    writeSummary(logPath, true, platform);
+bool createSummaryReports(const std::string& logPath, Platform& platform) {
+    const bool plain = writeSummary(logPath, false, platform);
+    return writeSummary(logPath, true, platform) && plain;
 }
 
 }  // namespace quorvane

@@ -52,6 +52,6 @@ std::string summaryPath(const std::string& logPath, bool withPorosity);
 bool writeSummary(const std::string& logPath, bool withPorosity, Platform& platform);
 
 /// "Create summary report": the file without porosity, then the one with.
-void createSummaryReports(const std::string& logPath, Platform& platform);
+bool createSummaryReports(const std::string& logPath, Platform& platform);
 
 }  // namespace quorvane

@@ -96,9 +96,9 @@ struct QuantityRow {
     QuantityMember member;
     Dimension dimension = Dimension::None;
     const char* fixedUnit = "";  ///< the file's unit text of a Fixed row
-    QuantityBounds bounds;
+    QuantityBounds bounds{};
     ReadRule readRule = ReadRule::Store;
-    std::optional<DataField> field;  ///< the Data panel's field that edits it
+    std::optional<DataField> field{};  ///< the Data panel's field that edits it
     /// A shape text's parsed number (edges, vertices, bond length).
     double PhysicalData::*parsed = nullptr;
     UnitKind unitKind = UnitKind::Length;  ///< of a UnitIndex row (not the system)

@@ -10,7 +10,7 @@ seconds=${1:-60}
 scripts/setup-deps.sh
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug \
     -DQUORVANE_SANITIZE=ON -DQUORVANE_FUZZ=ON -DQUORVANE_GUI=OFF -DQUORVANE_TESTS=OFF \
-    -DQUORVANE_BENCH=OFF -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" >/dev/null
+    -DQUORVANE_BENCH=OFF -DQUORVANE_PYTHON=OFF -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" >/dev/null
 cmake --build build-fuzz
 for program in build-fuzz/bin/fuzz_*; do
     name=${program##*/fuzz_}

@@ -8,7 +8,8 @@ packages=(cmake ninja-build g++ git pkg-config
           clang clang-format libclang-rt-14-dev
           xvfb xauth locales
           dpkg-dev desktop-file-utils file
-          chromium)
+          chromium
+          python3-dev pybind11-dev python3-numpy python3-pytest python3-matplotlib)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/status_block.h"
+#include "sheets/status_lines.h"
 
 #include "model/data_fields.h"
 #include "model/physical_data.h"

@@ -119,7 +119,10 @@ std::optional<std::string> DataSheet::askDataFile(bool forSaving) {
 std::optional<DataFileReadResult> DataSheet::openFile() {
     const std::optional<std::string> path = askDataFile(false);
     if (!path) return std::nullopt;
-    return session_.readDataFile(*path);
+    DataFileReadResult result = session_.readDataFile(*path);
+    // The title names the file opened, and Save writes it there.
+    if (result.loaded()) session_.state.paths.currentDataPath = *path;
+    return result;
 }
 
 DataFileWriteResult DataSheet::saveFile() {

@@ -28,9 +28,21 @@ StatusDisplay statusDisplay(const PhysicalData& d, const RunSettings& run) {
     return display;
 }
 
+bool ResultsSheet::dueForEvaluation() const {
+    const AppState& state = session_.state;
+    const std::size_t entries = state.results.record.count();
+    if (!evaluated_ || !state.runState.runFlag || entries <= kEveryFrameEntries) return true;
+    if (entries == evaluatedEntries_) return false;
+    return std::chrono::steady_clock::now() - evaluatedAt_ >= std::chrono::milliseconds(500);
+}
+
 void ResultsSheet::refresh() {
+    if (!dueForEvaluation()) return;
     const AppState& state = session_.state;
     evaluation_ = currentEvaluation(state, session_.platform);
+    evaluated_ = true;
+    evaluatedEntries_ = state.results.record.count();
+    evaluatedAt_ = std::chrono::steady_clock::now();
     lines_ = statusBlockLines(evaluation_,
                               statusDisplay(state.results.runData, state.results.runSettings));
 }

@@ -1,6 +1,7 @@
 #include "sheets/run_sheet.h"
 
 #include "common/cformat.h"
+#include "experiments/run_log.h"
 #include "model/probabilities.h"
 #include "model/quantity_schema.h"
 
@@ -84,6 +85,40 @@ void RunSheet::refreshDerived() {
 
 std::string RunSheet::timeUnit() const {
     return unitShortName(UnitKind::Time, session_.state.data.time);
+}
+
+std::string runEndedText(const AppState& state, int code) {
+    const GrowthRecord& record = state.results.record;
+    const double layers = record.count() > 0 ? record.height(record.count() - 1) : 0.0;
+    const char* why = "";
+    switch (code) {
+        case -1:
+            return cformat("Run stopped: %.1f layers grown; Resume goes on", layers);
+        case kEventTimeLimit:
+            why = "the time limit";
+            break;
+        case kEventFirstLayerLimit:
+            why = "the first layer took too long";
+            break;
+        case kEventRateCheck:
+            why = "the rate check";
+            break;
+        case kEventLayersLimit:
+            why = "the layer limit";
+            break;
+        case kEventStepLimit:
+            why = "the step limit";
+            break;
+        default:
+            return cformat("Run ended: %.1f layers grown, interrupted", layers);
+    }
+    return cformat("Run ended: %.1f layers grown, stopped by %s", layers, why);
+}
+
+std::string resumeExperimentText(const RunState& state) {
+    return state.testMode ? "Resuming the test of the plan: its combinations are walked, "
+                            "nothing is simulated or logged"
+                          : "Resuming the experiment plan: every run is logged";
 }
 
 const char* pauseButtonCaption(const RunState& state) {

@@ -61,4 +61,12 @@ class RunSheet {
 /// The caption of the Pause/Resume button for the run state: "Stop" or "Resume".
 const char* pauseButtonCaption(const RunState& state);
 
+/// The main window's status line when a run ends: how far the face grew and
+/// why it stopped (`code` the run log's event, -1 for the Stop button).
+std::string runEndedText(const AppState& state, int code);
+
+/// What "Resume experiment" goes on with: the test walk of the plan or the
+/// experiment itself, whichever was stopped.
+std::string resumeExperimentText(const RunState& state);
+
 }  // namespace quorvane

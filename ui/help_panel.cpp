@@ -1,5 +1,7 @@
 #include "ui/help_panel.h"
 
+#include <QPlainTextEdit>
+
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -39,13 +41,11 @@ void colourLabel(QLabel* label, const QFont& font) {
 
 }  // namespace
 
-QString wrapPathForDisplay(const std::string& path) {
-    std::string shown;
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        if (i > 0 && i % 40 == 0) shown += ' ';
-        shown += path[i];
-    }
-    return QString::fromStdString(shown);
+static void showPath(QPlainTextEdit& box, const std::string& path) {
+    // A long path breaks at the box's edge, anywhere; the text stays the path,
+    // so that what is copied from it can be pasted as a path.
+    box.setWordWrapMode(QTextOption::WrapAnywhere);
+    box.setPlainText(QString::fromStdString(path));
 }
 
 // ---------------------------------------------------------------------------
@@ -108,7 +108,11 @@ void HelpPanel::applyLook() {
     colourLabel(ui_->label1057, timesFont(18, 500, true));
     colourLabel(ui_->label1063, timesFont(22, 600));
     colourLabel(ui_->label1072, timesFont(14, 700, true));
-    colourLabel(ui_->label1073, timesFont(14, 500));
+    ui_->label1073->setFont(timesFont(14, 500));
+    QPalette pathColours = ui_->label1073->palette();
+    pathColours.setColor(QPalette::Text, kLabelText);
+    pathColours.setColor(QPalette::Base, kBackground);
+    ui_->label1073->setPalette(pathColours);
     colourLabel(ui_->notes, timesFont(15, 400));
     // The two buttons of the panel's form that the program never shows.
     for (QPushButton* hidden : {ui_->button1085, ui_->button1086})
@@ -130,7 +134,7 @@ QLabel* HelpPanel::siteLabel() const {
     return ui_->label1057;
 }
 
-QLabel* HelpPanel::logPathLabel() const {
+QPlainTextEdit* HelpPanel::logPathBox() const {
     return ui_->label1073;
 }
 
@@ -195,7 +199,7 @@ void HelpPanel::openLogFile() {
 }
 
 void HelpPanel::refresh() {
-    ui_->label1073->setText(wrapPathForDisplay(state_.paths.logPath));
+    showPath(*ui_->label1073, state_.paths.logPath);
     const QString folder = pagesFolder();
     ui_->notes->setText(
         "Every run that ends by a limit, by closing or by an experiment leaves one row in the "

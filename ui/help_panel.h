@@ -14,6 +14,7 @@
 #include "ui/help_pages.h"
 
 class QLabel;
+class QPlainTextEdit;
 class QPushButton;
 
 namespace Ui {
@@ -23,10 +24,6 @@ class HelpPanel;
 namespace quorvane {
 
 class QtPlatform;
-
-/// The path shown with a blank after every 40 characters, so that the label
-/// can wrap it.
-QString wrapPathForDisplay(const std::string& path);
 
 /// A content entry drawn as a link: one line, vertically centred, elided,
 /// in the link colour, and on hover in the hover colour.
@@ -83,7 +80,7 @@ class HelpPanel : public QWidget {
 
     LinkButton* entry(int i) const { return entries_[i]; }
     QLabel* siteLabel() const;
-    QLabel* logPathLabel() const;
+    QPlainTextEdit* logPathBox() const;
     QPushButton* browseButton() const;
     QPushButton* openButton() const;
 

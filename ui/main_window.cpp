@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFont>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QTabBar>
 #include <QTabWidget>
@@ -17,6 +18,7 @@
 #include "reports/report_full.h"
 #include "reports/report_run.h"
 #include "reports/report_template.h"
+#include "sheets/run_sheet.h"
 #include "ui/data_panel.h"
 #include "ui/help_panel.h"
 #include "ui/live_redraw.h"
@@ -97,6 +99,7 @@ void MainWindow::connectPanels() {
     refreshRunPanel = [this] { runPanel_->refreshDisplayValues(); };
     hookReports();
     hookLivePanels();
+    hookStatusLine();
 
     RunHooks& hooks = session_->loop.hooks;
     std::function<void()> earlier = hooks.controlsChanged;
@@ -110,9 +113,33 @@ void MainWindow::fitToPanels() {
     // The window opens at the size its panels ask for, within the screen, and
     // that size is its minimum from then on.
     fit_.fit(tabs_->sizeHint() + QSize(kTabLeft + kTabRight, kTabTop + kTabBottom));
+    placeTabs();
+    layoutReady_ = true;
+}
+
+void MainWindow::placeTabs() {
     tabs_->setGeometry(kTabLeft, kTabTop, width() - kTabLeft - kTabRight,
                        height() - kTabTop - kTabBottom);
-    layoutReady_ = true;
+    if (statusLine_)
+        statusLine_->setGeometry(kTabLeft + 6, height() - kTabBottom + 4,
+                                 width() - kTabLeft - kTabRight - 6, kTabBottom - 8);
+}
+
+void MainWindow::hookStatusLine() {
+    statusLine_ = new QLabel(this);
+    statusLine_->setObjectName("statusLine");
+    statusLine_->setAccessibleName("Status");
+    statusLine_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    session_->saidStatus = [this](const std::string& text) {
+        statusLine_->setText(QString::fromStdString(text));
+        statusLine_->setToolTip(statusLine_->text());
+    };
+    RunHooks& hooks = session_->loop.hooks;
+    std::function<void(int)> ended = hooks.runEnded;
+    hooks.runEnded = [this, ended](int code) {
+        if (ended) ended(code);
+        session_->saidStatus(runEndedText(state_, code));
+    };
 }
 
 void MainWindow::hookLivePanels() {
@@ -191,8 +218,7 @@ void MainWindow::startUp(const std::string& documentsFolder) {
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     if (isMinimized() || !layoutReady_ || !fit_.keepMinimum()) return;
-    tabs_->setGeometry(kTabLeft, kTabTop, width() - kTabLeft - kTabRight,
-                       height() - kTabTop - kTabBottom);
+    placeTabs();
 }
 
 void MainWindow::requestTab(int tab) {

@@ -17,6 +17,7 @@
 #include "ui/window_keys.h"
 #include "views/surface_camera.h"
 
+class QLabel;
 class QTabWidget;
 
 namespace quorvane {
@@ -109,6 +110,10 @@ class MainWindow : public QWidget {
     /// The full report's placeholder table: it keeps its keys from one report to the next.
     std::unique_ptr<ReportFields> reportFields_;
     HelpPanel* helpPanel_ = nullptr;
+    /// The line under the panels: how the last run ended, where a summary went.
+    QLabel* statusLine_ = nullptr;
+    void hookStatusLine();
+    void placeTabs();
     bool layoutReady_ = false;
     bool folderReady_ = false;
     int shownTab_ = 0;

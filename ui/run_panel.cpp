@@ -376,6 +376,7 @@ void RunPanel::runCommand(int id) {
             runner.StartExperiment(true);
             break;
         case kCmdResumeExperiment:
+            if (session_.saidStatus) session_.saidStatus(resumeExperimentText(state_.runState));
             runner.ResumeExperiment();
             break;
         case kCmdFullResearch:

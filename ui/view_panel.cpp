@@ -125,9 +125,11 @@ bool ViewPanel::cameraKeys(const views::CameraKeys& keys) {
             markStale();
             return true;
         case views::CameraAction::Pause:
-            // Like the loop's own pause: the run halts at its next step and keeps
-            // its field and record.
-            session_.state.runState.runFlag = false;
+            // The Stop button pressed by key: the run halts at its next step and
+            // keeps its field and record, and every panel says so alike.
+            if (session_.state.runState.loopActive &&
+                session_.state.runState.pauseButton == PauseButton::Stop)
+                session_.loop.PressPauseResume();
             return false;
         case views::CameraAction::Resume:
             // The key is handled first; the run then continues from the event loop.
@@ -144,7 +146,9 @@ void ViewPanel::resumeFromKey() {
     // A loop that already runs is not entered a second time, and there is nothing
     // to continue before the first step of a run.
     if (rs.loopActive || rs.step_count == 0 || !session_.state.engine.hasField()) return;
-    session_.loop.ContinueLoop();
+    // As a run goes on from its button: the button says Stop again and the
+    // controls are the run's.
+    session_.loop.StartLoop();
 }
 
 void ViewPanel::resetCamera() {

@@ -96,6 +96,18 @@ TEST_F(PlanFileTest, CurrentValuesSurviveSaveAndReopen) {
     EXPECT_EQ(reopened.currentValueOfKind(kKindEnthalpy), 2);  // resumes where it stood
 }
 
+// A plan and its data travel together: a data file named without a folder is
+// taken from beside the plan when it is there, wherever the program started.
+TEST_F(PlanFileTest, DataNamedWithoutAFolderAreTakenFromBesideThePlan) {
+    const std::string plan = planFile("p.csv", "0, 300, 310, 10, 1\n");
+    ASSERT_TRUE(file.read(plan));
+    EXPECT_EQ(recorder.loaded.back(), "plan_data.csv");  // none beside it: as written
+    folder.write("plan_data.csv", "data");
+    ASSERT_TRUE(file.read(plan));
+    EXPECT_EQ(recorder.loaded.back(), folder.file("plan_data.csv"));
+    EXPECT_EQ(file.paths.data, "plan_data.csv");  // the plan keeps its own text
+}
+
 TEST_F(PlanFileTest, RestoredCurrentValuesSnapToTheirGrid) {
     // 0 .. 1 in 3 steps: the second value is 1/3, saved with six digits.
     plan.setRows({{kKindConcentration, 0, 1, 3}});

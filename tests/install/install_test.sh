@@ -27,6 +27,24 @@ cp "$source/examples/growing.csv" "$root/work/"
 grep -q '^# quorvane_version = ' "$root/work/record.csv" || fail "the record names no version"
 [ "$(grep -c '^[0-9]' "$root/work/record.csv")" -eq 2 ] || fail "the record has not two steps"
 
+# The Python module where the system's Python looks, and working from there.
+if ls "$build"/python/quorvane.*.so >/dev/null 2>&1; then
+    module=$(find "$prefix/lib" -name 'quorvane.*.so' | head -n 1)
+    [ -n "$module" ] || fail "the Python module is not installed"
+    folder=$(dirname "$module")
+    /usr/bin/python3 -c "import sys; sys.exit('${folder#"$root/dest"}' not in sys.path)" ||
+        fail "the Python module lies outside the system Python's path: ${folder#"$root/dest"}"
+    preload=
+    if ldd "$module" | grep -q libasan; then  # the test build: see tests/CMakeLists.txt
+        preload="$(gcc -print-file-name=libasan.so) $(gcc -print-file-name=libstdc++.so)"
+    fi
+    (cd "$root/work" && LD_PRELOAD=$preload PYTHONPATH="$folder" /usr/bin/python3 -c "
+import quorvane
+run = quorvane.run(quorvane.Data.read('growing.csv'), steps=2, log='python_log.csv')
+assert run.event == 5 and len(run.distance) == 2, run") ||
+        fail "the installed Python module could not run two steps"
+fi
+
 [ -s "$prefix/share/man/man1/quorvane-batch.1" ] || fail "no manual page"
 grep -q -- '--data' "$prefix/share/man/man1/quorvane-batch.1" || fail "the manual page lacks --data"
 [ -d "$prefix/share/quorvane/examples" ] || fail "no examples"

@@ -5,6 +5,7 @@
 
 #include <set>
 
+#include "common/file_io.h"
 #include "model/quantity_schema.h"
 #include "model/theory.h"
 #include "sheets/data_sheet.h"
@@ -12,6 +13,7 @@
 #include "sheets/results_sheet.h"
 #include "sheets/run_sheet.h"
 #include "support/scripted_platform.h"
+#include "support/temp_folder.h"
 
 namespace quorvane {
 namespace {
@@ -85,6 +87,21 @@ TEST_F(SheetsTest, DataSheetShowsWhatThePanelShows) {
     EXPECT_EQ(sheet.unitScale(3).rfind("( 4.184 &middot; ", 0), 0u);
     sheet.changeUnit(4, 1);  // days: their whole seconds
     EXPECT_EQ(sheet.unitScale(4), "( 86400 &middot; 10\u2070 seconds)");
+}
+
+// Save after Open writes the file the title names, not the last-data file.
+TEST_F(SheetsTest, SaveAfterOpenWritesTheOpenedFile) {
+    testing::TempFolder folder;
+    const std::string opened = folder.file("growing.csv");
+    ASSERT_TRUE(session_.writeDataFile(opened).written);
+    const std::string before = state_.paths.currentDataPath;
+    DataSheet sheet(session_);
+    platform_.fileAnswers.push_back(opened);
+    ASSERT_TRUE(sheet.openFile()->loaded());
+    EXPECT_TRUE(sheet.edit(DataField::Temperature, "1500").empty());
+    EXPECT_EQ(sheet.saveFile().path, opened);
+    EXPECT_NE(readWholeFile(opened)->find("\nTemperature,1500,"), std::string::npos);
+    EXPECT_FALSE(isRegularFile(before));
 }
 
 TEST_F(SheetsTest, AFinishedRunKeepsTheDataItRanWith) {

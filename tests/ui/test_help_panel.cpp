@@ -1,9 +1,14 @@
 // The Help panel as a user meets it: the content links open the shipped
 // pages, the site label opens their index, Browse chooses the log file.
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QtTest>
 
 #include "experiments/app_state.h"
@@ -16,24 +21,30 @@ using namespace quorvane;
 class HelpPanelTest : public QObject {
     Q_OBJECT
   private slots:
-    void longPathsWrapAfterEveryFortyCharacters() {
-        const std::string path(100, 'x');
-        const QString shown = wrapPathForDisplay(path);
-        QCOMPARE(shown.size(), 102);
-        QCOMPARE(shown.indexOf(' '), 40);
-        QCOMPARE(shown.lastIndexOf(' '), 81);
-        QCOMPARE(wrapPathForDisplay(std::string(40, 'y')), QString(40, 'y'));
+    void aLongPathBreaksAtTheEdgeAndCopiesAsItIs() {
+        AppState state;
+        state.paths.logPath = "/data/" + std::string(120, 'x') + "/_Quorvane_log.csv";
+        testing::RecordingPlatform platform;
+        HelpPanel panel(state, platform);
+        panel.resize(420, 600);
+        panel.show();
+        QPlainTextEdit* box = panel.logPathBox();
+        QCOMPARE(box->toPlainText().toStdString(), state.paths.logPath);
+        QTRY_VERIFY(box->document()->firstBlock().layout()->lineCount() > 1);
+        box->selectAll();
+        box->copy();
+        QCOMPARE(QGuiApplication::clipboard()->text().toStdString(), state.paths.logPath);
     }
 
     void browseRefusesOtherThanCsvAndKeepsThePath() {
         AppState state;
         testing::RecordingPlatform platform;
         HelpPanel panel(state, platform);
-        const QString before = panel.logPathLabel()->text();
+        const QString before = panel.logPathBox()->toPlainText();
         platform.fileAnswers.push_back("/data/notes.txt");
         panel.browseButton()->click();
         QCOMPARE(platform.messages.back(), std::string("Wrong file extention, must be csv"));
-        QCOMPARE(panel.logPathLabel()->text(), before);
+        QCOMPARE(panel.logPathBox()->toPlainText(), before);
         QCOMPARE(state.paths.logPath, std::string("_Quorvane_log.csv"));
         const FileQuestion& asked = platform.fileQuestions.back();
         QCOMPARE(asked.title, std::string("Select log file to save reports"));
@@ -43,7 +54,7 @@ class HelpPanelTest : public QObject {
         platform.fileAnswers.push_back("/data/runs of march.csv");
         panel.browseButton()->click();
         QCOMPARE(state.paths.logPath, std::string("/data/runs of march.csv"));
-        QCOMPARE(panel.logPathLabel()->text(), QString("/data/runs of march.csv"));
+        QCOMPARE(panel.logPathBox()->toPlainText(), QString("/data/runs of march.csv"));
         panel.openButton()->click();
         QCOMPARE(platform.opened.back(), std::string("/data/runs of march.csv"));
 

@@ -196,6 +196,32 @@ class LiveRunTest : public QObject {
         QCOMPARE(view->mode(), views::PictureMode::ThreeD);
     }
 
+    // S halts the run as the Stop button does, and the Run sheet's button then
+    // says Resume; R goes on and the button says Stop again.
+    void theSKeyAndTheStopButtonAreOneState() {
+        LiveFixture f(40);
+        ViewPanel view(f.session);
+        view.resize(400, 300);
+        int steps = 0;
+        f.session.loop.hooks.stepDone = [&](int step) {
+            if (step == 200) QVERIFY(!testing::pressKeys(view, {Qt::Key_S}, Qt::NoModifier));
+            steps = step;
+        };
+        f.session.loop.StartNewSingleSimulation();
+        QVERIFY(steps >= 200 && steps < 400);
+        QCOMPARE(f.state.runState.pauseButton, PauseButton::Resume);
+        QCOMPARE(QString(pauseButtonCaption(f.state.runState)), QString("Resume"));
+        f.session.loop.hooks.stepDone = [&](int step) {
+            if (step == steps + 100) {
+                QCOMPARE(f.state.runState.pauseButton, PauseButton::Stop);
+                f.session.loop.PressPauseResume();
+            }
+        };
+        QVERIFY(!testing::pressKeys(view, {Qt::Key_R}, Qt::NoModifier));
+        QTRY_VERIFY(f.state.runState.step_count >= steps + 100);
+        QCOMPARE(f.state.runState.pauseButton, PauseButton::Resume);
+    }
+
     void picturesForTheDocumentation() {
         const QString folder = qEnvironmentVariable("QUORVANE_SCREENSHOTS");
         if (folder.isEmpty()) QSKIP("QUORVANE_SCREENSHOTS names no folder");

@@ -127,6 +127,25 @@ class MainWindowTest : public QObject {
         QCOMPARE(window.tabs()->count(), 5);
     }
 
+    void theStatusLineSaysHowARunEndedAndWhereASummaryWent() {
+        QTemporaryDir folder;
+        AppState state;
+        state.paths.logPath = (folder.path() + "/log.csv").toStdString();
+        state.run.N_field_W = state.run.N_field_H = 30;
+        QtPlatform platform;
+        MainWindow window(state, platform, "");
+        auto* status = window.findChild<QLabel*>("statusLine");
+        QVERIFY(status);
+        window.session().loop.setStepLimit(300);
+        window.session().loop.StartNewSingleSimulation();
+        QVERIFY(status->text().startsWith("Run ended: "));
+        QVERIFY(status->text().endsWith("layers grown, stopped by the step limit"));
+        QVERIFY(window.session().createSummaryReports());
+        QCOMPARE(status->text(), QString("Summary written to %1/log_Quorvane_summary_np.csv and "
+                                         "%1/log_Quorvane_summary_wp.csv")
+                                     .arg(folder.path()));
+    }
+
     void cameraKeysReachTheViewPanelOnly() {
         AppState state;
         QtPlatform platform;

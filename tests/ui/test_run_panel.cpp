@@ -347,7 +347,12 @@ class RunPanelTest : public QObject {
         QVERIFY(b.panel.control(kPlanEditButton)->isEnabled());
         QCOMPARE(b.cell(1, 4), QString("15"));  // the interrupted combination stays
 
+        QString said;
+        b.session.saidStatus = [&](const std::string& text) {
+            said = QString::fromStdString(text);
+        };
         b.panel.action(kCmdResumeExperiment)->trigger();
+        QVERIFY(said.startsWith("Resuming the test of the plan"));  // not silently a test again
         const std::vector<std::pair<QString, QString>> all{
             {"1", "1"}, {"1", "15"}, {"1", "15"}, {"15", "1"}, {"15", "15"}};
         QCOMPARE(started, all);  // the interrupted one again, then the rest

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFontInfo>
 #include <QImage>
 #include <QImageReader>
 #include <QPainter>
@@ -152,6 +153,46 @@ TEST(StatusBlockPicture, PlusMinusIsOneCharacterAndColoursFollowTheLines) {
     painter.end();
     EXPECT_EQ(test::countColour(image, qRgb(0, 0, 125)), 0);
     EXPECT_EQ(test::countColour(image, qRgb(0, 0, 0), QRect(2, 70, 1395, 120)), 0);
+}
+
+// The longest block there is (percent, pores, a stable run, four lines of
+// evidence) at the panel's width on a small screen and on a wide one: every line
+// inside the band, none over another.
+TEST(StatusBlockPicture, EveryLineInsideTheBandAndApartAtAnyWidth) {
+    RunEvaluation ev;
+    ev.steps = 123456789;
+    ev.timeOfGrowth = 1.23456e-7;
+    ev.finalHeight = 1234.5;
+    ev.stableStart = 10;
+    ev.mechanism = kNotEnoughData;
+    ev.regime = {GrowthRegime::Nucleation,
+                 RegimeReason::StrongActivation,
+                 20,
+                 3.36,
+                 0.168,
+                 0.665,
+                 1.9012,
+                 0.594,
+                 1.296,
+                 0.0712};
+    StatusDisplay display{1e9, 1e-9, "mkm", "ns", "mkm", 0.6, 1, true};
+    const std::vector<StatusLine> lines = statusBlockLines(ev, display);
+    const QFont font = makeFont(kChartFamily, 16, 400);
+    for (const int width : {560, 900, 1400}) {
+        const QRect band(0, 0, width, 200);
+        const StatusLayout layout = layoutStatusLines(band, lines, font);
+        ASSERT_EQ(layout.boxes.size(), lines.size());
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            EXPECT_TRUE(band.contains(layout.boxes[i])) << width << ": " << lines[i].text;
+            for (std::size_t j = 0; j < i; ++j)
+                EXPECT_FALSE(layout.boxes[i].intersects(layout.boxes[j]))
+                    << width << ": " << lines[i].text << " / " << lines[j].text;
+        }
+        // On a wide screen the longest block keeps a legible size.
+        if (width == 1400) {
+            EXPECT_GE(QFontInfo(layout.font).pixelSize(), 12);
+        }
+    }
 }
 
 TEST(JpegFile, WrittenWholeOrNotAtAll) {

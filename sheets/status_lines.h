@@ -1,7 +1,8 @@
 #pragma once
-/// The status block of the Results panel as data: every line with its place,
-/// colour and finished text, so that drawing it is a loop and testing it needs no
-/// painter. Texts are Windows-1252 bytes (the plus-minus sign is 0xB1).
+/// The status block of the Results panel as data: every line with its column,
+/// row, tone and finished text. Where the columns stand and how large the text
+/// is belong to the painter, which measures the texts. Texts are Windows-1252
+/// bytes (the plus-minus sign is 0xB1).
 
 #include <string>
 #include <vector>
@@ -10,19 +11,24 @@
 
 namespace quorvane {
 
-struct Rgb {
-    int red = 0;
-    int green = 0;
-    int blue = 0;
-    bool operator==(const Rgb&) const = default;
+/// The three columns, left to right: the run now, its averages, its analysis.
+enum class StatusColumn { Now, Averages, Analysis };
+
+/// What a line is about, which the painter shows by its colour.
+enum class StatusTone {
+    State,         ///< where the run stands
+    ComputerTime,  ///< how long the computer has worked on it
+    Average,       ///< the averages and the analysis
 };
 
-/// One line of the block, placed relative to the block's top-left corner.
+/// One line of the block.
 struct StatusLine {
-    int x = 0;
-    int y = 0;
-    Rgb colour;
+    StatusColumn column = StatusColumn::Now;
+    int row = 1;            ///< 1 for the top row
+    bool indented = false;  ///< set in under the lines of its column
+    StatusTone tone = StatusTone::State;
     std::string text;
+    bool operator==(const StatusLine&) const = default;
 };
 
 /// What the block needs beyond the evaluation: the current units and display mode.
@@ -36,9 +42,6 @@ struct StatusDisplay {
     int mode = 0;                ///< ratios as parts (0) or percent (1)
     bool porous = false;         ///< the run takes hole defects into account
 };
-
-/// Lines are this many pixels apart.
-constexpr int kStatusLineSpacing = 20;
 
 /// The lines of the block, in drawing order.
 std::vector<StatusLine> statusBlockLines(const RunEvaluation& evaluation,

@@ -1,16 +1,16 @@
-#include "engine/status_block.h"
+#include "sheets/status_lines.h"
 
 #include <gtest/gtest.h>
 
 #include "engine/mechanism.h"
-#include "record_builder.h"
+#include "engine/record_builder.h"
 
 namespace quorvane {
 namespace {
 
-constexpr Rgb kBlack{0, 0, 0};
-constexpr Rgb kBrown{100, 40, 40};
-constexpr Rgb kBlue{0, 0, 125};
+constexpr auto kNow = StatusColumn::Now;
+constexpr auto kAverages = StatusColumn::Averages;
+constexpr auto kAnalysis = StatusColumn::Analysis;
 
 std::vector<std::string> textsOf(const std::vector<StatusLine>& lines) {
     std::vector<std::string> texts;
@@ -73,9 +73,9 @@ TEST(StatusBlock, ZeroStepsShowOnlyTheHeader) {
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0].text, "Current status from start:");
     EXPECT_EQ(lines[1].text, "Number of steps = 0");
-    EXPECT_EQ(lines[1].x, 10);
-    EXPECT_EQ(lines[1].y, 40);
-    EXPECT_EQ(lines[1].colour, kBlack);
+    EXPECT_EQ(lines[1].column, kNow);
+    EXPECT_EQ(lines[1].row, 2);
+    EXPECT_EQ(lines[1].tone, StatusTone::State);
 }
 
 TEST(StatusBlock, RunWithoutACompletedLayer) {
@@ -100,13 +100,18 @@ TEST(StatusBlock, RunWithoutACompletedLayer) {
         "no driving force for growth",
     };
     EXPECT_EQ(textsOf(lines), expected);
-    const std::vector<std::pair<int, int>> places = {
-        {10, 20},  {10, 40},  {10, 60},   {10, 80},  {10, 100}, {50, 160}, {400, 20}, {400, 40},
-        {400, 60}, {400, 80}, {400, 100}, {950, 20}, {950, 40}, {950, 60}, {950, 80}};
+    const std::vector<std::pair<StatusColumn, int>> places = {
+        {kNow, 1},      {kNow, 2},      {kNow, 3},      {kNow, 4},      {kNow, 5},
+        {kNow, 8},      {kAverages, 1}, {kAverages, 2}, {kAverages, 3}, {kAverages, 4},
+        {kAverages, 5}, {kAnalysis, 1}, {kAnalysis, 2}, {kAnalysis, 3}, {kAnalysis, 4}};
     ASSERT_EQ(lines.size(), places.size());
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        EXPECT_EQ(std::make_pair(lines[i].x, lines[i].y), places[i]) << i;
-        EXPECT_EQ(lines[i].colour, i < 5 ? kBlack : (i == 5 ? kBrown : kBlue)) << i;
+        EXPECT_EQ(std::make_pair(lines[i].column, lines[i].row), places[i]) << i;
+        EXPECT_EQ(lines[i].indented, i == 5) << i;
+        EXPECT_EQ(lines[i].tone, i < 5    ? StatusTone::State
+                                 : i == 5 ? StatusTone::ComputerTime
+                                          : StatusTone::Average)
+            << i;
     }
 }
 
@@ -134,10 +139,10 @@ TEST(StatusBlock, StableRunInPercentWithPores) {
         "too few steps to judge",
     };
     EXPECT_EQ(textsOf(lines), expected);
-    EXPECT_EQ(lines[5].y, 120);
-    EXPECT_EQ(lines[5].colour, kBlack);
-    EXPECT_EQ(lines[15].x, 950);
-    EXPECT_EQ(lines[15].y, 80);
+    EXPECT_EQ(lines[5].row, 6);
+    EXPECT_EQ(lines[5].tone, StatusTone::State);
+    EXPECT_EQ(lines[15].column, kAnalysis);
+    EXPECT_EQ(lines[15].row, 4);
     // The plus-minus sign is one Windows-1252 byte, and the fill line ends with a blank.
     EXPECT_EQ(lines[9].text.find("\xC2"), std::string::npos);
     EXPECT_EQ(lines[9].text[37], '\xB1');
@@ -159,10 +164,10 @@ TEST(StatusBlock, PartsModeAndPlainRuns) {
     // The growth regime sits one row below the last line of the right column,
     // what it rests on in the row under it.
     EXPECT_EQ(plain[14].text, "Growth regime: undetermined");
-    EXPECT_EQ(plain[14].y, 80);
-    EXPECT_EQ(plain[15].y, 100);
-    EXPECT_EQ(parts[16].y, 100);
-    EXPECT_EQ(parts.back().colour, kBlue);
+    EXPECT_EQ(plain[14].row, 4);
+    EXPECT_EQ(plain[15].row, 5);
+    EXPECT_EQ(parts[16].row, 5);
+    EXPECT_EQ(parts.back().tone, StatusTone::Average);
 }
 
 TEST(StatusBlock, GrowthRegimeUnderTheMechanism) {
@@ -179,18 +184,18 @@ TEST(StatusBlock, GrowthRegimeUnderTheMechanism) {
                  1.296,
                  0.0712};
     const std::vector<StatusLine> lines = statusBlockLines(ev, minutesAndNanometres(0, true));
-    ASSERT_EQ(lines.size(), 19u);
+    ASSERT_EQ(lines.size(), 21u);  // with the two lines of why the mechanism says otherwise
     EXPECT_EQ(lines[13].text, "Stable growth is not established yet");
     EXPECT_EQ(lines[14].text, "Growth regime: nucleation");
-    EXPECT_EQ(std::make_pair(lines[14].x, lines[14].y), std::make_pair(950, 60));
+    EXPECT_EQ(std::make_pair(lines[14].column, lines[14].row), std::make_pair(kAnalysis, 3));
     // The evidence under it, broken after its commas to fit the narrow column.
     const std::vector<std::string> evidence = {
         "strongly activated: activation 1.90,", "rate 0.168 (0.665 at roughening),",
         "roughness 0.59 (1.30 at roughening),", "layer oscillation 0.07, 3.4 layers grown"};
     for (std::size_t i = 0; i < evidence.size(); ++i) {
         EXPECT_EQ(lines[15 + i].text, evidence[i]);
-        EXPECT_EQ(std::make_pair(lines[15 + i].x, lines[15 + i].y),
-                  std::make_pair(950, 80 + 20 * static_cast<int>(i)));
+        EXPECT_EQ(std::make_pair(lines[15 + i].column, lines[15 + i].row),
+                  std::make_pair(kAnalysis, 4 + static_cast<int>(i)));
     }
     // A clause longer than the column breaks between words.
     ev.regime = {GrowthRegime::Undetermined, RegimeReason::TooShort, 1.234};
@@ -199,6 +204,22 @@ TEST(StatusBlock, GrowthRegimeUnderTheMechanism) {
     EXPECT_EQ(shortRun[16].text, "continuous growth");
     // The mechanism text stays what the induction ratio says.
     EXPECT_EQ(lines[12].text, "Intermedia mechanism");
+}
+
+TEST(StatusBlock, WhenMechanismAndRegimeDisagreeALineSaysWhy) {
+    RunEvaluation ev = stableRun();
+    ev.regime.regime = GrowthRegime::Intermediate;  // as the mechanism says: no note
+    const auto agree = statusBlockLines(ev, minutesAndNanometres(0, false));
+    ev.mechanism = kNotEnoughData;
+    ev.regime.regime = GrowthRegime::Continuous;
+    const auto none = statusBlockLines(ev, minutesAndNanometres(0, false));
+    ASSERT_EQ(none.size(), agree.size() + 2);
+    EXPECT_EQ(none[none.size() - 2].column, kAverages);
+    EXPECT_EQ(none[none.size() - 2].row, 7);
+    EXPECT_EQ(none[none.size() - 2].text.rfind("No mechanism but a regime: ", 0), 0u);
+    ev.mechanism = kTwoDimensionalNucleation;
+    const auto differ = statusBlockLines(ev, minutesAndNanometres(0, false));
+    EXPECT_EQ(differ[differ.size() - 2].text.rfind("Mechanism and regime differ: ", 0), 0u);
 }
 
 }  // namespace
