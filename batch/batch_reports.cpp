@@ -12,6 +12,9 @@ ReportWriter gWriter = nullptr;
 
 std::string checkHtmlOutput(const std::string& option, const std::string& path) {
     if (!contains(path, ".html")) return "Wrong file extention, must be html: " + path;
+    // Its pictures would go into the folder the report stands in.
+    if (!hasNameBeforeExtension(path))
+        return option + " " + path + ": the report file needs a name before .html";
     if (isDirectory(path)) return option + " " + path + " is a folder";
     const std::filesystem::path parent = std::filesystem::path(path).parent_path();
     if (!parent.empty() && !isDirectory(parent.string()))

@@ -49,10 +49,10 @@ TEST_F(ReportBatchTest, RunReportAndFullReportBesideTheLog) {
     EXPECT_NE(read("full.html").find("src=\"full_img/molecule.jpg\""), std::string::npos);
     EXPECT_FALSE(read("_Quorvane_log.csv").empty());
 
-    // A second full report to the same place is not overwritten unasked.
+    // A second full report to the same place replaces the earlier one, as a run report does.
     writeFileAtomically(folder_.file("full.html"), "earlier");
-    EXPECT_EQ(run({"--no-run", "--full-report", "full.html"}), 1);
-    EXPECT_EQ(read("full.html"), "earlier");
+    EXPECT_EQ(run({"--no-run", "--full-report", "full.html"}), 0);
+    EXPECT_NE(read("full.html").find("src=\"full_img/molecule.jpg\""), std::string::npos);
 }
 
 TEST_F(ReportBatchTest, RefusedBeforeAnythingRuns) {

@@ -132,14 +132,14 @@ TEST_F(ReportFilesTest, RunReportFailuresLeaveTheFilesAsTheyWere) {
     EXPECT_FALSE(fs::exists(folder_.file("report.txt")));
     // A folder that does not exist.
     EXPECT_FALSE(writeRunReport(state_, platform_, folder_.file("missing/r.html")).written);
-    EXPECT_EQ(platform_.messages.back(), "Problems to open file");
+    EXPECT_TRUE(platform_.messages.back().starts_with("Problems to open file\n"));
     // A read-only folder keeps its earlier report (root ignores the mode: skip then).
     fs::create_directory(folder_.file("locked"));
     writeFileAtomically(folder_.file("locked/r.html"), "earlier");
     chmod(folder_.file("locked").c_str(), 0555);
     if (access(folder_.file("locked").c_str(), W_OK) != 0) {
         EXPECT_FALSE(writeRunReport(state_, platform_, folder_.file("locked/r.html")).written);
-        EXPECT_EQ(platform_.messages.back(), "Problems to open file");
+        EXPECT_TRUE(platform_.messages.back().starts_with("Problems to open file\n"));
         EXPECT_EQ(read("locked/r.html"), "earlier");
     }
     chmod(folder_.file("locked").c_str(), 0755);
@@ -192,12 +192,9 @@ TEST_F(ReportFilesTest, FullReportRefusals) {
     EXPECT_EQ(platform_.messages.back(),
               "There must be template file unstalled correctly.\nCheck working brelwick folder for "
               "pathToTemlateOfFullReport.html file.");
-    // The picture folder's parent is missing: told, and the report cannot be written either.
+    // The picture folder's parent is missing: told, and nothing is written.
     EXPECT_FALSE(writeFullReport(state_, platform_, fields, folder_.file("no/r.html"), {templ}));
-    ASSERT_GE(platform_.messages.size(), 2u);
-    EXPECT_EQ(platform_.messages[platform_.messages.size() - 2],
-              "Mistake in creating images directory. Try againg.");
-    EXPECT_EQ(platform_.messages.back(), "Problems to open file");
+    EXPECT_EQ(platform_.messages.back(), "Mistake in creating images directory. Try againg.");
     EXPECT_FALSE(fs::exists(folder_.file("r.html")));
     EXPECT_TRUE(platform_.opened.empty());
 }
