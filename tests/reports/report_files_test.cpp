@@ -8,6 +8,7 @@
 #include <QImage>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "common/file_io.h"
@@ -192,6 +193,18 @@ TEST_F(ReportFilesTest, FullReportRefusals) {
     EXPECT_EQ(platform_.messages.back(),
               "There must be template file unstalled correctly.\nCheck working brelwick folder for "
               "pathToTemlateOfFullReport.html file.");
+    // A template of gigabytes (sparse: no disk taken) is no template: said, never read.
+    std::ofstream(folder_.file("huge.html")).close();
+    fs::resize_file(folder_.file("huge.html"), 3ull << 30);
+    EXPECT_FALSE(writeFullReport(state_, platform_, fields, folder_.file("r.html"),
+                                 {folder_.file("huge.html")}));
+    EXPECT_EQ(platform_.messages.back(), "The template " + folder_.file("huge.html") +
+                                             " is larger than 64 MB; it is no report template");
+    // Nameless: the pictures would go into the folder the report stands in.
+    EXPECT_FALSE(writeFullReport(state_, platform_, fields, folder_.file(".html"), {templ}));
+    EXPECT_EQ(platform_.messages.back(), "The report file needs a name before .html");
+    EXPECT_FALSE(writeRunReport(state_, platform_, folder_.file(".html")).written);
+    EXPECT_EQ(platform_.messages.back(), "The report file needs a name before .html");
     // The picture folder's parent is missing: told, and nothing is written.
     EXPECT_FALSE(writeFullReport(state_, platform_, fields, folder_.file("no/r.html"), {templ}));
     EXPECT_EQ(platform_.messages.back(), "Mistake in creating images directory. Try againg.");
