@@ -51,6 +51,15 @@ TEST_F(DataRefusalTest, BadValuesInADataFileOrAPlansDataFileRunNothing) {
                  "bad.csv");
     temp_.write("plan.csv", plan);
     expectRefusedNamingIt(runBatch(folder(), quick({"--plan", "plan.csv"})), "Temperature", "0");
+    // So is a plan that steps the temperature down to absolute zero and beyond: it
+    // would run those combinations with the temperature before them.
+    temp_.write("cold.csv",
+                "The_file_of_experiment_tasks_for_Quorvane\ngrowing.csv\ncold_results.csv\n"
+                "4, -10, 10, -10, 2\n");
+    EXPECT_EQ(runBatch(folder(), quick({"--plan", "cold.csv"})), 2);
+    EXPECT_NE(read("stderr.txt").find("Temperatura is too close to absolute zerro."),
+              std::string::npos);
+    EXPECT_FALSE(exists("cold_results.csv"));
 }
 
 TEST_F(DataRefusalTest, BadValuesSetByHandRunNothing) {
