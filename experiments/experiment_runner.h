@@ -118,6 +118,8 @@ class ExperimentRunner {
     /// Sets one plan quantity as if the user had typed it (plan kinds 0..10).
     /// False when the data refuse the value (a temperature at or below 0 K...).
     bool applyPlanValue(int kind, double value);
+    /// Sets the current combination's values; false when one is refused.
+    bool applyCombination();
     /// Number of combinations of the plan (1 for an empty plan: one full run),
     /// the largest long long for a plan of more.
     long long combinationCount() const;

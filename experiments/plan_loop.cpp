@@ -83,13 +83,17 @@ void ExperimentRunner::PlanLoop() {
     }
 }
 
-bool ExperimentRunner::planCombination(long long& position, long long total) {
-    RunState& rs = state_.runState;
+bool ExperimentRunner::applyCombination() {
     bool taken = true;
     for (const parameter& p : state_.plan.parameters())
         taken = applyPlanValue(p.kind, p.current) && taken;
     refreshData();
-    if (!taken) {
+    return taken;
+}
+
+bool ExperimentRunner::planCombination(long long& position, long long total) {
+    RunState& rs = state_.runState;
+    if (!applyCombination()) {
         // A value the data refuse (its message was shown) would run the
         // combination with the value before it: the experiment ends here, and
         // the plan still names this combination.
