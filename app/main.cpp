@@ -1,6 +1,7 @@
 // The desktop program: one window over the shared core.
 
 #include <QApplication>
+#include <QSettings>
 #include <QStandardPaths>
 
 #include <clocale>
@@ -12,6 +13,7 @@
 #include "experiments/app_state.h"
 #include "ui/main_window.h"
 #include "ui/qt_platform.h"
+#include "ui/window_memory.h"
 
 namespace {
 
@@ -37,6 +39,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     QApplication application(argc, argv);
+    // The window's place, its last panel and the plan are kept under these names.
+    QCoreApplication::setOrganizationName("Quorvane");
+    QCoreApplication::setApplicationName("quorvane");
     // Qt takes the user's locale at start-up; numbers in files must not.
     std::setlocale(LC_NUMERIC, "C");
 
@@ -45,6 +50,8 @@ int main(int argc, char** argv) {
     const std::string documents =
         QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString();
     quorvane::MainWindow window(state, platform, documents);
+    QSettings settings;
+    quorvane::WindowMemory memory(window, settings);
     window.show();
     return application.exec();
 }

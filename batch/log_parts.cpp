@@ -125,6 +125,27 @@ void joinPartRegimes(const std::string& logPath, const std::map<long long, std::
         platform.message(lost);
 }
 
+/// The tables of regimes whose parts are gone: a join cut short after adding
+/// their rows left them behind. Their runs are in the log already, so the
+/// table lacks them rather than repeating them.
+void removeOrphanRegimeTables(const std::string& logPath, Platform& platform) {
+    const std::string suffix = "_Quorvane_regimes.csv";
+    std::error_code error;
+    bool removed = false;
+    for (const auto& entry : fs::directory_iterator(partsFolder(logPath), error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.size() <= suffix.size() ||
+            name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
+            continue;
+        const std::string part = name.substr(0, name.size() - suffix.size()) + ".csv";
+        if (isRegularFile(joinPath(partsFolder(logPath), part))) continue;
+        removed = ::unlink(entry.path().c_str()) == 0 || removed;
+    }
+    if (removed)
+        platform.message("the table of growth regimes " + regimeTablePath(logPath) +
+                         " lacks the runs of a join that was cut short; their rows are in the log");
+}
+
 /// Writes the rows of the parts down, removes the parts, then adds the rows:
 /// a kill from the record on is finished by the next join, which finds the
 /// rows in the log or adds them.
@@ -200,7 +221,10 @@ std::string joinParts(const std::string& logPath, Platform& platform) {
     std::string problem;
     auto parts = readParts(folder, problem);
     if (!problem.empty()) return problem;
-    if (!unfinished && parts.empty()) return {};
+    if (!unfinished && parts.empty()) {
+        removeOrphanRegimeTables(logPath, platform);
+        return {};
+    }
     LockedFile log(logPath);
     if (!log.ok()) return waiting(logPath, folder);
     if (unfinished) {
@@ -208,7 +232,9 @@ std::string joinParts(const std::string& logPath, Platform& platform) {
         parts = readParts(folder, problem);  // those it joined are gone
         if (!problem.empty()) return problem;
     }
-    return addParts(log, logPath, parts, platform);
+    problem = addParts(log, logPath, parts, platform);
+    if (problem.empty()) removeOrphanRegimeTables(logPath, platform);
+    return problem;
 }
 
 }  // namespace quorvane::batch

@@ -12,6 +12,7 @@
 
 #include "model/quantity_schema.h"
 #include "model/units.h"
+#include "ui/panel_access.h"
 #include "ui/qt_platform.h"
 #include "ui_data_panel.h"
 #include "views/probability_charts.h"
@@ -52,6 +53,7 @@ DataPanel::DataPanel(Session& session, QtPlatform& platform, QWidget* parent)
     bindUnits();
     bindCharts();
     bindCommands();
+    prepareDataPanel(*this);
     refreshFromData();
 }
 
@@ -173,14 +175,14 @@ void DataPanel::bindCommands() {
 
 void DataPanel::buildFileMenu() {
     fileMenu_ = new QMenu(this);
-    fileMenu_->addAction("Open", this, &DataPanel::openDataFile);
-    fileMenu_->addAction("Save", this, &DataPanel::saveDataFile);
-    fileMenu_->addAction("Save As", this, &DataPanel::saveDataFileAs);
+    fileMenu_->addAction("&Open", this, &DataPanel::openDataFile);
+    fileMenu_->addAction("&Save", this, &DataPanel::saveDataFile);
+    fileMenu_->addAction("Save &As", this, &DataPanel::saveDataFileAs);
     fileMenu_->addSeparator();
-    reportChartAction_ = fileMenu_->addAction("Save report chart", this, [this] {
+    reportChartAction_ = fileMenu_->addAction("Save report &chart", this, [this] {
         if (saveReportChart) saveReportChart();
     });
-    fullReportAction_ = fileMenu_->addAction("Save full report", this, [this] {
+    fullReportAction_ = fileMenu_->addAction("Save &full report", this, [this] {
         if (saveFullReport) saveFullReport();
     });
     connect(fileMenu_, &QMenu::aboutToShow, this, [this] {
@@ -189,9 +191,12 @@ void DataPanel::buildFileMenu() {
     });
     reportChartAction_->setEnabled(false);
     fullReportAction_->setEnabled(false);
-    // The menu opens where the mouse is, as a pop-up menu does.
-    connect(form_->fileButton, &QPushButton::clicked, this,
-            [this] { fileMenu_->popup(QCursor::pos()); });
+    // The menu opens where the mouse is, as a pop-up menu does; opened from the
+    // keyboard (Alt+F, Space), under the button.
+    connect(form_->fileButton, &QPushButton::clicked, this, [this] {
+        const QPushButton* b = form_->fileButton;
+        fileMenu_->popup(b->underMouse() ? QCursor::pos() : b->mapToGlobal(b->rect().bottomLeft()));
+    });
 }
 
 // ---------------------------------------------------------------------------
@@ -278,6 +283,7 @@ void DataPanel::refreshFromData() {
 
 void DataPanel::refreshChartLabels() {
     for (int i = 0; i < 3; ++i) curveLabels_[i]->setText(qs(sheet_.curveLabelHtml(i)));
+    describeDataPanel(*this);
 }
 
 void DataPanel::refreshEnabled() {

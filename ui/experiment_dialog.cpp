@@ -39,7 +39,7 @@ ExperimentDialog::ExperimentDialog(std::vector<RandomArgument>& arguments, Platf
     for (int i = 0; i < static_cast<int>(views_.size()); ++i) {
         auto* cell = new QVBoxLayout;
         cell->addWidget(views_[i], 1);
-        cell->addWidget(modes_[i]);
+        cell->addLayout(labelledMode(i));
         cells[std::max(0, randomArgumentGroup(i))]->addLayout(cell);
     }
 
@@ -75,6 +75,17 @@ void ExperimentDialog::addArgument(int i) {
     connect(view, &DistributionView::edited, this, [this] { showSelection(); });
     views_.push_back(view);
     modes_.push_back(mode);
+}
+
+QHBoxLayout* ExperimentDialog::labelledMode(int i) {
+    // A screen reader names a combo box by the label that points at it.
+    auto* label = new QLabel("Mode:", this);
+    label->setBuddy(modes_[i]);
+    label->setAccessibleName(modes_[i]->accessibleName());
+    auto* row = new QHBoxLayout;
+    row->addWidget(label);
+    row->addWidget(modes_[i], 1);
+    return row;
 }
 
 QLineEdit* ExperimentDialog::valueEdit() const {

@@ -12,6 +12,7 @@
 #include "ui/distribution_view.h"
 
 class QComboBox;
+class QHBoxLayout;
 class QLineEdit;
 
 namespace Ui {
@@ -51,6 +52,8 @@ class ExperimentDialog : public QDialog {
   private:
     /// The histogram of argument i and its edit mode choice.
     void addArgument(int i);
+    /// The edit mode combo of argument `i` with its label.
+    QHBoxLayout* labelledMode(int i);
     void showSelection();
     void refreshViews();
 

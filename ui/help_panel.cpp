@@ -120,6 +120,7 @@ void HelpPanel::bindEntries() {
                 ui_->button1068, ui_->button1069, ui_->button1070, ui_->button1071};
     for (std::size_t i = 0; i < entries_.size(); ++i) {
         entries_[i]->setText(kEntries[i].caption);
+        entries_[i]->setToolTip(QString("Opens the help page \"%1\"").arg(kEntries[i].caption));
         const char* page = kEntries[i].page;
         connect(entries_[i], &QAbstractButton::clicked, this, [this, page] { openPage(page); });
     }

@@ -50,8 +50,15 @@ bool LivePanel::onScreen() const {
 bool LivePanel::renderFrame() {
     if (rendering_) return false;
     rendering_ = true;
+    // The frame has a pixel for every device pixel, so that a scaled screen shows
+    // the picture sharp; the painter draws on it in the panel's own coordinates.
     const QSize wanted = size().expandedTo(QSize(1, 1));
-    if (frame_.size() != wanted) frame_ = QImage(wanted, QImage::Format_RGB32);
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = (QSizeF(wanted) * ratio).toSize();
+    if (frame_.size() != pixels || frame_.devicePixelRatio() != ratio) {
+        frame_ = QImage(pixels, QImage::Format_RGB32);
+        frame_.setDevicePixelRatio(ratio);
+    }
     {
         QPainter painter(&frame_);
         render(painter, wanted);
@@ -83,7 +90,8 @@ void LivePanel::paintEvent(QPaintEvent*) {
     // While a run goes on the frame of the last paced redraw is shown as it is;
     // otherwise every paint draws the field as it is now.
     const bool running = session_.state.runState.loopActive;
-    const bool sizeChanged = frame_.size() != size();
+    const bool sizeChanged = frame_.deviceIndependentSize().toSize() != size() ||
+                             frame_.devicePixelRatio() != devicePixelRatioF();
     if (!freshForPaint_ && (stale_ || sizeChanged || !running)) renderFrame();
     QPainter painter(this);
     painter.drawImage(0, 0, frame_);

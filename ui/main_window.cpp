@@ -7,9 +7,9 @@
 #include <QFont>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <array>
 
 #include "model/start_close.h"
@@ -20,10 +20,12 @@
 #include "ui/data_panel.h"
 #include "ui/help_panel.h"
 #include "ui/live_redraw.h"
+#include "ui/panel_scroll.h"
 #include "ui/results_panel.h"
 #include "ui/run_panel.h"
 #include "ui/tab_icons.h"
 #include "ui/view_panel.h"
+#include "ui/window_commands.h"
 
 namespace quorvane {
 
@@ -47,6 +49,7 @@ MainWindow::MainWindow(AppState& state, QtPlatform& platform, const std::string&
     session_ = std::make_unique<Session>(state_, platform_);
 
     buildTabs();
+    addWindowCommands(*this);
     startUp(documentsFolder);
     qApp->installEventFilter(this);
 }
@@ -80,9 +83,9 @@ void MainWindow::addPanels() {
     // ---- The five panels, in tab order. -------------------------------------
     std::array<QWidget*, 5> panels{dataPanel_, runPanel_, viewPanel_, resultsPanel_, helpPanel_};
     // ---------------------------------------------------------------------------
-    for (int i = 0; i < 5; ++i) {
-        tabs_->addTab(panels[i], tabIcon(i), QString::fromLatin1(kTabLabels[i]));
-    }
+    // A panel larger than its tab scrolls in it rather than being squashed.
+    for (int i = 0; i < 5; ++i)
+        tabs_->addTab(new PanelScroll(panels[i]), tabIcon(i), QString::fromLatin1(kTabLabels[i]));
 }
 
 void MainWindow::connectPanels() {
@@ -106,15 +109,9 @@ void MainWindow::connectPanels() {
 void MainWindow::fitToPanels() {
     // The window opens at the size its panels ask for, within the screen, and
     // that size is its minimum from then on.
-    QSize wanted = tabs_->sizeHint() + QSize(kTabLeft + kTabRight, kTabTop + kTabBottom);
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        wanted = wanted.boundedTo(screen->availableSize());
-    resize(wanted);
-    minimumSize_ = size();
-    setMinimumSize(minimumSize_);
+    fit_.fit(tabs_->sizeHint() + QSize(kTabLeft + kTabRight, kTabTop + kTabBottom));
     tabs_->setGeometry(kTabLeft, kTabTop, width() - kTabLeft - kTabRight,
                        height() - kTabTop - kTabBottom);
-    centreOnScreen();
     layoutReady_ = true;
 }
 
@@ -146,18 +143,22 @@ void MainWindow::hookReports() {
 }
 
 QWidget* MainWindow::panel(int tab) const {
-    return tabs_->widget(tab);
+    return panelOf(tabs_->widget(tab));
 }
 
 void MainWindow::setPanel(int tab, QWidget* panel) {
     if (tab < 0 || tab >= tabs_->count() || !panel) return;
     const bool current = tabs_->currentIndex() == tab;
-    QWidget* old = tabs_->widget(tab);
+    auto* old = static_cast<PanelScroll*>(tabs_->widget(tab));
     QSignalBlocker block(tabs_);
     tabs_->removeTab(tab);
-    tabs_->insertTab(tab, panel, tabIcon(tab), QString::fromLatin1(kTabLabels[tab]));
+    tabs_->insertTab(tab, new PanelScroll(panel), tabIcon(tab),
+                     QString::fromLatin1(kTabLabels[tab]));
     if (current) tabs_->setCurrentIndex(tab);
-    if (old != dataPanel_ && old != helpPanel_) old->deleteLater();
+    // The Data and Help panels live on: the start-up and the close still use them.
+    if (old->panel() == dataPanel_ || old->panel() == helpPanel_)
+        old->takeWidget()->setParent(this);
+    old->deleteLater();
 }
 
 void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
@@ -188,26 +189,11 @@ void MainWindow::startUp(const std::string& documentsFolder) {
     untouchedData_ = start.settings.untouchedData;
 }
 
-void MainWindow::centreOnScreen() {
-    QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen) return;
-    QRect area = screen->availableGeometry();
-    QRect frame = frameGeometry();
-    move(area.center() - QPoint(frame.width() / 2, frame.height() / 2));
-}
-
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    if (isMinimized()) return;
-    if (layoutReady_ && (width() < minimumSize_.width() || height() < minimumSize_.height())) {
-        // Never smaller than at start: the attempt is undone and the window re-centred.
-        resize(size().expandedTo(minimumSize_));
-        centreOnScreen();
-        return;
-    }
-    if (layoutReady_)
-        tabs_->setGeometry(kTabLeft, kTabTop, width() - kTabLeft - kTabRight,
-                           height() - kTabTop - kTabBottom);
+    if (isMinimized() || !layoutReady_ || !fit_.keepMinimum()) return;
+    tabs_->setGeometry(kTabLeft, kTabTop, width() - kTabLeft - kTabRight,
+                       height() - kTabTop - kTabBottom);
 }
 
 void MainWindow::requestTab(int tab) {
@@ -246,7 +232,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::Show:
             // The Run panel shows the jump frequency and time step of the data
             // as they are now, so it is refreshed as it is shown, by any route.
-            if (refreshRunPanel && tabs_ && watched == tabs_->widget(kRunTab)) refreshRunPanel();
+            if (refreshRunPanel && tabs_ && watched == panel(kRunTab)) refreshRunPanel();
+            // Once on screen its frame is known, and the window is kept within the screen.
+            if (watched == this) QTimer::singleShot(0, this, [this] { fit_.fitFrame(); });
             break;
         case QEvent::Quit:
             // A running simulation ends at its next look at the message queue.

@@ -14,6 +14,7 @@
 #include "experiments/session.h"
 #include "ui/about_box.h"
 #include "ui/qt_platform.h"
+#include "ui/window_fit.h"
 #include "ui/window_keys.h"
 #include "views/surface_camera.h"
 
@@ -55,7 +56,7 @@ class MainWindow : public QWidget {
     /// Puts `panel` on tab `tab` in place of what was there; the window takes it.
     void setPanel(int tab, QWidget* panel);
     /// The window's size at start; it never becomes smaller.
-    QSize minimumWindowSize() const { return minimumSize_; }
+    QSize minimumWindowSize() const { return fit_.minimum(); }
     /// The "&About Quorvane..." box's text.
     static QString aboutText() { return aboutBoxText(); }
 
@@ -92,7 +93,6 @@ class MainWindow : public QWidget {
     /// The window's size at start: what the panels ask for, within the screen.
     void fitToPanels();
     void startUp(const std::string& documentsFolder);
-    void centreOnScreen();
     void tabChanged(int index);
     void showPanel(int index);
     void controlsChanged();
@@ -110,7 +110,6 @@ class MainWindow : public QWidget {
     /// The full report's placeholder table: it keeps its keys from one report to the next.
     std::unique_ptr<ReportFields> reportFields_;
     HelpPanel* helpPanel_ = nullptr;
-    QSize minimumSize_;
     bool layoutReady_ = false;
     bool folderReady_ = false;
     /// The data the start ran on while it could not load the user's last data:
@@ -118,6 +117,7 @@ class MainWindow : public QWidget {
     std::optional<std::string> untouchedData_;
     int shownTab_ = 0;
     WindowKeys keys_{*this};
+    WindowFit fit_{*this};
 };
 
 }  // namespace quorvane

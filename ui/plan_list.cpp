@@ -38,6 +38,7 @@ PlanList::PlanList(QWidget* parent) : QTableWidget(parent) {
 
     editBox_ = new QLineEdit(viewport());
     editBox_->setObjectName("planCellEdit");
+    editBox_->setAccessibleName("Plan cell");
     editBox_->hide();
     editBox_->setEnabled(false);
     connect(editBox_, &QLineEdit::returnPressed, this, [this] { commitEdit(); });
@@ -90,6 +91,11 @@ void PlanList::beginEdit(int row, int column) {
     editColumn_ = column;
     const QTableWidgetItem* cell = item(row, column);
     editBox_->setText(cell ? cell->text() : QString());
+    // A screen reader names the box by its column and its row's parameter.
+    const QTableWidgetItem* header = horizontalHeaderItem(column);
+    const QTableWidgetItem* parameter = item(row, kColumnParameter);
+    editBox_->setAccessibleName((header ? header->text() : QString()) + ", " +
+                                (parameter ? parameter->text() : QString()));
     editBox_->setGeometry(visualRect(model()->index(row, column)));
     editBox_->setEnabled(true);
     editBox_->show();

@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include "experiments/session.h"
+#include "sheets/control_tips.h"
 #include "views/status_block_painter.h"
 
 namespace quorvane {
@@ -10,6 +11,8 @@ namespace quorvane {
 ResultsPanel::ResultsPanel(Session& session, QWidget* parent)
     : LivePanel(session, parent), sheet_(session) {
     setObjectName("result");
+    setAccessibleName("Results");
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void ResultsPanel::render(QPainter& painter, const QSize& size) {
@@ -25,6 +28,9 @@ void ResultsPanel::render(QPainter& painter, const QSize& size) {
     painter.setPen(QPen(Qt::black, 2));
     views::paintStatusLines(painter, QRect(0, h - kStatusBandHeight, w, kStatusBandHeight),
                             sheet_.statusLines(), font());
+    // A screen reader reads the status block's lines in place of the picture.
+    const QString said = QString::fromStdString(resultsDescription(sheet_.statusLines()));
+    if (said != accessibleDescription()) setAccessibleDescription(said);
 }
 
 }  // namespace quorvane

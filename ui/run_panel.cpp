@@ -15,6 +15,7 @@
 #include "sheets/plan_marks.h"
 #include "ui/experiment_dialog.h"
 #include "ui/full_run_setting.h"
+#include "ui/panel_access.h"
 #include "ui/plan_list.h"
 #include "ui_run_panel.h"
 #include "views/run_panel_picture.h"
@@ -76,6 +77,7 @@ RunPanel::RunPanel(AppState& state, Session& session, Platform& platform, QWidge
     own.setItalic(false);
     setFont(own);
     bindControls();
+    prepareRunPanel(*this);
     buildMenus();
     researchDialog_ = new FullRunSetting(state_.research, platform_, this);
     hookCore();
@@ -108,9 +110,6 @@ void RunPanel::bindControls() {
                 if (state_.runState.controlsEnabled) takeEdits();
             });
         }
-    form_->edit1036->setToolTip("P = N / (Width x Height)");
-    form_->edit1037->setToolTip(
-        "The time of one step: P divided by the jump frequency, in the current time unit");
     for (const Binding& c : kChecks) {
         auto* box = findChild<QCheckBox*>(QString("check%1").arg(c.id));
         controls_[c.id] = box;
@@ -146,21 +145,21 @@ void RunPanel::buildMenus() {
 
 void RunPanel::buildActionMenu() {
     actionMenu_ = new QMenu(this);
-    addCommand(actionMenu_, "Start new single simulation", kCmdStartSingle);
-    addCommand(actionMenu_, "Run full single run", kCmdRunFullSingle);
-    addCommand(actionMenu_, "Resume run", kCmdResumeRun);
+    addCommand(actionMenu_, "&Start new single simulation", kCmdStartSingle);
+    addCommand(actionMenu_, "&Run full single run", kCmdRunFullSingle);
+    addCommand(actionMenu_, "R&esume run", kCmdResumeRun);
     actionMenu_->addSeparator();
-    addCommand(actionMenu_, "Start experiment", kCmdStartExperiment);
-    addCommand(actionMenu_, "Resume experiment", kCmdResumeExperiment);
+    addCommand(actionMenu_, "Start e&xperiment", kCmdStartExperiment);
+    addCommand(actionMenu_, "Resume ex&periment", kCmdResumeExperiment);
     actionMenu_->addSeparator();
-    addCommand(actionMenu_, "Full research for molecule of given shape", kCmdFullResearch);
-    addCommand(actionMenu_, "General experiment", kCmdGeneralExperiment);
+    addCommand(actionMenu_, "&Full research for molecule of given shape", kCmdFullResearch);
+    addCommand(actionMenu_, "&General experiment", kCmdGeneralExperiment);
     actionMenu_->addSeparator();
-    QMenu* tools = actionMenu_->addMenu("Tools");
-    addCommand(tools, "Create summary report", kCmdCreateSummary);
-    addCommand(tools, "Set parameters of full research run", kCmdResearchSettings);
-    addCommand(tools, "Test experiment plan", kCmdTestPlan);
-    QAction* report = addCommand(tools, "Save run as HTML report", kCmdSaveRunReport);
+    QMenu* tools = actionMenu_->addMenu("&Tools");
+    addCommand(tools, "&Create summary report", kCmdCreateSummary);
+    addCommand(tools, "Set &parameters of full research run", kCmdResearchSettings);
+    addCommand(tools, "&Test experiment plan", kCmdTestPlan);
+    QAction* report = addCommand(tools, "Save run as &HTML report", kCmdSaveRunReport);
     report->setEnabled(false);
     connect(tools, &QMenu::aboutToShow, this,
             [this, report] { report->setEnabled(static_cast<bool>(saveRunReport)); });
@@ -168,33 +167,33 @@ void RunPanel::buildActionMenu() {
 
 void RunPanel::buildPlanMenus() {
     editMenu_ = new QMenu(this);
-    QMenu* add = editMenu_->addMenu("Add");
-    QMenu* general = add->addMenu("General parameters");
-    addCommand(general, "General supercooling", kCmdAddGeneralSupercooling);
-    addCommand(general, "General surface energy", kCmdAddGeneralSurfaceEnergy);
-    QMenu* thermo = add->addMenu("Thermodynamics");
-    addCommand(thermo, "Enthalpy (volume)", kCmdAddEnthalpy);
-    addCommand(thermo, "Surface energy", kCmdAddSurfaceEnergy);
-    addCommand(thermo, "Temperature", kCmdAddTemperature);
-    QMenu* molecule = add->addMenu("Molecule");
-    addCommand(molecule, "Volume", kCmdAddVolume);
-    addCommand(molecule, "Ratio a/b", kCmdAddRatioAB);
-    addCommand(molecule, "Ratio c/b", kCmdAddRatioCB);
-    addCommand(molecule, "Edges/Faces", kCmdAddEdgesPerFaces);
-    addCommand(molecule, "Vertices/Faces", kCmdAddVerticesPerFaces);
-    addCommand(editMenu_, "Delete", kCmdDeleteRow);
-    QMenu* order = editMenu_->addMenu("Change order");
-    addCommand(order, "Up", kCmdRowUp);
-    addCommand(order, "Down", kCmdRowDown);
-    addCommand(order, "Up to top", kCmdRowToTop);
+    QMenu* add = editMenu_->addMenu("&Add");
+    QMenu* general = add->addMenu("&General parameters");
+    addCommand(general, "General &supercooling", kCmdAddGeneralSupercooling);
+    addCommand(general, "General surface &energy", kCmdAddGeneralSurfaceEnergy);
+    QMenu* thermo = add->addMenu("&Thermodynamics");
+    addCommand(thermo, "&Enthalpy (volume)", kCmdAddEnthalpy);
+    addCommand(thermo, "&Surface energy", kCmdAddSurfaceEnergy);
+    addCommand(thermo, "&Temperature", kCmdAddTemperature);
+    QMenu* molecule = add->addMenu("&Molecule");
+    addCommand(molecule, "&Volume", kCmdAddVolume);
+    addCommand(molecule, "Ratio &a/b", kCmdAddRatioAB);
+    addCommand(molecule, "Ratio &c/b", kCmdAddRatioCB);
+    addCommand(molecule, "E&dges/Faces", kCmdAddEdgesPerFaces);
+    addCommand(molecule, "Ve&rtices/Faces", kCmdAddVerticesPerFaces);
+    addCommand(editMenu_, "&Delete", kCmdDeleteRow);
+    QMenu* order = editMenu_->addMenu("&Change order");
+    addCommand(order, "&Up", kCmdRowUp);
+    addCommand(order, "&Down", kCmdRowDown);
+    addCommand(order, "Up to &top", kCmdRowToTop);
 
     fileMenu_ = new QMenu(this);
-    addCommand(fileMenu_, "New", kCmdPlanNew);
-    addCommand(fileMenu_, "Open", kCmdPlanOpen);
-    addCommand(fileMenu_, "Save", kCmdPlanSave);
-    addCommand(fileMenu_, "Save as", kCmdPlanSaveAs);
+    addCommand(fileMenu_, "&New", kCmdPlanNew);
+    addCommand(fileMenu_, "&Open", kCmdPlanOpen);
+    addCommand(fileMenu_, "&Save", kCmdPlanSave);
+    addCommand(fileMenu_, "Save &as", kCmdPlanSaveAs);
     fileMenu_->addSeparator();
-    addCommand(fileMenu_, "Delete", kCmdPlanDelete);
+    addCommand(fileMenu_, "&Delete", kCmdPlanDelete);
 }
 
 void RunPanel::hookCore() {
@@ -239,6 +238,7 @@ QAction* RunPanel::action(int commandId) const {
 void RunPanel::refreshDisplayValues() {
     sheet_.refreshDerived();
     display_.timeUnitName = sheet_.timeUnit();
+    describeRunPanel(*this);
     showRunSettings();
     update();
 }

@@ -98,6 +98,10 @@ class RunPanel : public QWidget {
     /// it is empty the menu entry stays disabled.
     std::function<void()> saveRunReport;
 
+    /// The plan changed outside the panel's menus (a plan kept from the last
+    /// start): the list, its marks and the panel's height follow.
+    void planChanged();
+
     /// Where the value marks of the plan end (the plan frame closes 7 pixels below).
     int valueMarksBottom() const;
 
@@ -113,7 +117,6 @@ class RunPanel : public QWidget {
     void hookCore();
     void writeEdit(int id, const std::string& text);
     void applyControlState();
-    void planChanged();
     void fitHeight();
     void pressPauseResume();
     void pressSetDefault();

@@ -1,11 +1,15 @@
 #include "ui/view_panel.h"
 
+#include <QAction>
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
 #include <QTimer>
+#include <QToolTip>
 
 #include "experiments/session.h"
+#include "views/mode_icons.h"
 
 namespace quorvane {
 
@@ -13,6 +17,29 @@ ViewPanel::ViewPanel(Session& session, QWidget* parent) : LivePanel(session, par
     setObjectName("view");
     camera_.field = settingsExtent();
     views::resetCamera(camera_, size());
+    setAccessibleName("Surface view");
+    // Reached by Tab, so that a screen reader reads what the picture shows.
+    setFocusPolicy(Qt::StrongFocus);
+    addModeKeys();
+    describe();
+}
+
+void ViewPanel::addModeKeys() {
+    // The keys act while the panel is shown, wherever the focus is in the window.
+    for (int mode = 0; mode < 3; ++mode) {
+        auto* key = new QAction(this);
+        key->setShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_1 + mode)));
+        key->setShortcutContext(Qt::WindowShortcut);
+        connect(key, &QAction::triggered, this,
+                [this, mode] { selectMode(static_cast<views::PictureMode>(mode)); });
+        addAction(key);
+    }
+}
+
+void ViewPanel::describe() {
+    const views::FieldExtent field = engineExtent();
+    setAccessibleDescription(QString::fromStdString(views::modeDescription(mode_)) +
+                             QString(", a field of %1 x %2 molecules.").arg(field.W).arg(field.H));
 }
 
 views::FieldExtent ViewPanel::settingsExtent() const {
@@ -52,16 +79,37 @@ void ViewPanel::render(QPainter& painter, const QSize& size) {
     const QRect area(QPoint(0, 0), size);
     painter.fillRect(area, Qt::white);
     painter_.paint(painter, area, inputs, mode_);
-    views::paintModeIcons(painter, iconRects()[0].topLeft());
+    views::paintModeIcons(painter, iconRects(), mode_);
 }
 
 void ViewPanel::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
     const int mode = views::modeAt(iconRects(), event->position().toPoint());
-    if (mode < 0) return;
-    mode_ = static_cast<views::PictureMode>(mode);
+    if (mode >= 0) selectMode(static_cast<views::PictureMode>(mode));
+}
+
+void ViewPanel::selectMode(views::PictureMode mode) {
+    mode_ = mode;
+    describe();
     markStale();
     redraw();
+}
+
+bool ViewPanel::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) return LivePanel::event(event);
+    // Each mode icon explains its picture and the keys of the camera.
+    auto* help = static_cast<QHelpEvent*>(event);
+    const auto icons = iconRects();
+    const int mode = views::modeAt(icons, help->pos());
+    if (mode < 0) {
+        QToolTip::hideText();
+        event->ignore();
+        return true;
+    }
+    const auto tip = views::modeIconTip(static_cast<views::PictureMode>(mode));
+    QToolTip::showText(help->globalPos(), QString::fromStdString(tip), this,
+                       icons[static_cast<std::size_t>(mode)]);
+    return true;
 }
 
 void ViewPanel::resizeEvent(QResizeEvent* event) {
@@ -106,6 +154,7 @@ void ViewPanel::resetCamera() {
 
 void ViewPanel::takeFieldSize() {
     views::takeFieldSize(camera_, settingsExtent(), size());
+    describe();
     markStale();
 }
 

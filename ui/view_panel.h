@@ -17,6 +17,8 @@ class ViewPanel : public LivePanel {
     explicit ViewPanel(Session& session, QWidget* parent = nullptr);
 
     views::PictureMode mode() const { return mode_; }
+    /// Shows the picture of `mode` (a click on its icon, or Ctrl+1, 2 or 3).
+    void selectMode(views::PictureMode mode);
     const views::SurfaceCamera& camera() const { return camera_; }
     /// The three mode icons, in panel coordinates.
     std::array<QRect, 3> iconRects() const;
@@ -38,6 +40,7 @@ class ViewPanel : public LivePanel {
     void render(QPainter& painter, const QSize& size) override;
     void mousePressEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    bool event(QEvent* event) override;
 
   private:
     /// The field as the engine holds it, or as the run settings give it before
@@ -46,6 +49,9 @@ class ViewPanel : public LivePanel {
     views::FieldExtent settingsExtent() const;
     /// The resume of "R", made once the key has been handled.
     void resumeFromKey();
+    /// The keys of the three modes, and what a screen reader says of the picture.
+    void addModeKeys();
+    void describe();
 
     views::SurfacePainter painter_;
     views::SurfaceCamera camera_;

@@ -53,6 +53,10 @@ views::CameraKeys cameraKeysOf(const QSet<int>& keys, Qt::KeyboardModifiers modi
     return k;
 }
 
+QWidget* WindowKeys::shown() const {
+    return window_.panel(window_.tabs()->currentIndex());
+}
+
 bool WindowKeys::pressed(QObject* watched, const QKeyEvent& key) {
     if (!watched->isWidgetType()) return false;
     auto* target = static_cast<QWidget*>(watched);
@@ -60,7 +64,7 @@ bool WindowKeys::pressed(QObject* watched, const QKeyEvent& key) {
     if (!take(key, target)) return false;
     if (scaleFocusedSize(key, target)) return true;
     DataPanel* data = window_.dataPanel();
-    if (window_.tabs()->currentWidget() == data && data->copyKey(key, target)) return true;
+    if (shown() == data && data->copyKey(key, target)) return true;
     return forwardCameraKeys(key.modifiers());
 }
 
@@ -80,7 +84,7 @@ bool WindowKeys::take(const QKeyEvent& key, QWidget* target) {
 
 bool WindowKeys::scaleFocusedSize(const QKeyEvent& key, QWidget* target) {
     DataPanel* data = window_.dataPanel();
-    if (window_.tabs()->currentWidget() != data) return false;
+    if (shown() != data) return false;
     const int field = data->sizeControlOf(target);
     if (field == 0) return false;
     const double factor = sizeFactor(down_);
@@ -95,7 +99,7 @@ bool WindowKeys::scaleFocusedSize(const QKeyEvent& key, QWidget* target) {
 
 bool WindowKeys::forwardCameraKeys(Qt::KeyboardModifiers modifiers) {
     if (window_.tabs()->currentIndex() != MainWindow::kViewTab) return false;
-    QWidget* view = window_.tabs()->currentWidget();
+    QWidget* view = shown();
     bool used = false;
     if (window_.cameraKeys && window_.cameraKeys(cameraKeysOf(down_, modifiers))) {
         view->repaint();

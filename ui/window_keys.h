@@ -36,6 +36,8 @@ class WindowKeys {
     void clear() { down_.clear(); }
 
   private:
+    /// The panel on the tab shown.
+    QWidget* shown() const;
     /// False, with nothing recorded, for the key last taken on its way up to
     /// the parents of the widget it arrived at: a key no widget takes passes
     /// the window's filter again at every parent.

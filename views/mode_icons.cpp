@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPolygon>
 
+#include "views/mode_icons.h"
 #include "views/surface_pictures.h"
 
 namespace quorvane::views {
@@ -83,6 +84,48 @@ std::array<QRect, 3> modeIconRects(int windowRight) {
     for (int k = 0; k < 3; ++k)
         rects[static_cast<std::size_t>(k)] = QRect(windowRight - 165 + k * kIconPitch, 15, 37, 20);
     return rects;
+}
+
+void paintModeIcons(QPainter& painter, const std::array<QRect, 3>& rects, PictureMode selected) {
+    painter.save();
+    // A light backing keeps the icons visible on the black of the stereo picture;
+    // the selected one stands on blue in a dark frame.
+    const QRect strip = rects[0].united(rects[2]);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(245, 245, 245, 220));
+    painter.drawRect(strip.adjusted(-2, -2, 2, 2));
+    const QRect marked = rects[static_cast<std::size_t>(selected)];
+    painter.setBrush(QColor(170, 200, 255));
+    painter.setPen(QPen(QColor(0, 40, 140), 2));
+    painter.drawRect(marked.adjusted(1, 1, -1, -1));
+    // Drawn in place rather than from the strip's image: sharp on a scaled screen.
+    painter.translate(rects[0].topLeft());
+    drawMapIcon(painter, 0);
+    drawBlockIcon(painter, kIconPitch);
+    drawGlassesIcon(painter, 2 * kIconPitch);
+    painter.restore();
+}
+
+std::string modeDescription(PictureMode mode) {
+    switch (mode) {
+        case PictureMode::Map:
+            return "Map: the crystal face seen from above, one grey per height of the columns";
+        case PictureMode::ThreeD:
+            return "Three dimensions: the columns of molecules in perspective";
+        case PictureMode::Stereo:
+            return "Stereo: the three-dimensional picture in red and blue, for coloured glasses";
+    }
+    return {};
+}
+
+std::string modeIconTip(PictureMode mode) {
+    static constexpr const char* kKeys[] = {"Ctrl+1", "Ctrl+2", "Ctrl+3"};
+    std::string tip = modeDescription(mode) + " (" + kKeys[static_cast<int>(mode)] + ").";
+    if (mode == PictureMode::Map) return tip;
+    return tip +
+           "\nCamera: Up, Down turn it over the face, Left, Right turn it around (or the "
+           "keypad's 8, 2, 4, 6); Ctrl+Up, Ctrl+Down raise and lower it; Ctrl+Left, "
+           "Ctrl+Right zoom in and out; I puts it back.\nS pauses a run, R resumes it.";
 }
 
 int modeAt(const std::array<QRect, 3>& rects, const QPoint& point) {
