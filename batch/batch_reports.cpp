@@ -22,6 +22,15 @@ std::string checkHtmlOutput(const std::string& option, const std::string& path) 
     return {};
 }
 
+/// Two names of one page, also through symbolic links or another spelling.
+bool sameFile(const std::string& a, const std::string& b) {
+    std::error_code error;
+    const auto real = [&error](const std::string& path) {
+        return std::filesystem::weakly_canonical(followLinks(path), error);
+    };
+    return a == b || real(a) == real(b);
+}
+
 }  // namespace
 
 void setReportWriter(ReportWriter writer) {
@@ -38,7 +47,7 @@ std::string checkReportRequest(const ReportRequest& r) {
         if (auto e = checkHtmlOutput("--report", *r.runReport); !e.empty()) return e;
     if (r.fullReport)
         if (auto e = checkHtmlOutput("--full-report", *r.fullReport); !e.empty()) return e;
-    if (r.runReport && r.fullReport && *r.runReport == *r.fullReport)
+    if (r.runReport && r.fullReport && sameFile(*r.runReport, *r.fullReport))
         return "--report and --full-report need two different files";
     if (r.templateFile && !isRegularFile(*r.templateFile))
         return "cannot read the template " + *r.templateFile;

@@ -109,13 +109,11 @@ TEST_F(Settings, PathsAreTakenAsWritten) {
     EXPECT_FALSE(content.dataPath);
 }
 
-TEST_F(Settings, ADamagedFirstLineIsSetAsideAndTheLastDataAreKept) {
+TEST_F(Settings, ADamagedFirstLineIsSetAsideAndTheLastDataAreRead) {
     std::filesystem::create_directories(folder);
     DocumentFixture saved;
     saved.data.Size_A = 2;
-    const std::string last = formatDataFile(saved.doc);
-    documents.write("Ambrevo/_Quorvane_lastData.csv", last);
-    int n = 0;
+    documents.write("Ambrevo/_Quorvane_lastData.csv", formatDataFile(saved.doc));
     for (const char* header : {"Setting", "setting Quorvane", "Setting Quorvane now", "Set", ""}) {
         documents.write("Ambrevo/_Quorvane_setting.csv",
                         std::string(header) + "\nPath_To_Log_File,my log.csv\n");
@@ -126,48 +124,16 @@ TEST_F(Settings, ADamagedFirstLineIsSetAsideAndTheLastDataAreKept) {
         EXPECT_EQ(started.paths.logPath, folder + "/my log.csv");
         ASSERT_EQ(g.platform.messages.size(), 2u);
         EXPECT_EQ(g.platform.messages[0], "It is not correct file for reading data");
-        const std::string aside =
-            folder + "/_Quorvane_setting.csv.damaged" + (n++ ? "-" + std::to_string(n) : "");
-        EXPECT_EQ(g.platform.messages[1], "The settings file was damaged: it is kept as " + aside +
-                                              ", and the next close starts a new one");
-        EXPECT_EQ(documents.read("Ambrevo/_Quorvane_setting.csv.damaged").substr(0, 7), "Setting");
         EXPECT_FALSE(documents.exists("Ambrevo/_Quorvane_setting.csv"));
     }
-    // The next close starts a sound settings file, which the start after reads.
+    EXPECT_EQ(documents.read("Ambrevo/_Quorvane_setting.csv.damaged-5"),
+              "\nPath_To_Log_File,my log.csv\n");
+    // Without any settings file the last data are read too, and kept.
     DocumentFixture g;
-    StartResult started = startSession(documents.path(), g.doc, g.platform);
-    EXPECT_TRUE(closeSession(started.paths, g.doc, g.platform).appended);
     EXPECT_EQ(startSession(documents.path(), g.doc, g.platform).settings.status,
-              SettingsReadStatus::Read);
-}
-
-TEST_F(Settings, TheLastDataAreNeverReplacedByDataNobodyChose) {
-    std::filesystem::create_directories(folder);
-    // A byte-order mark, as some editors write it, is no damage.
-    documents.write("Ambrevo/_Quorvane_setting.csv",
-                    "\xEF\xBB\xBFSetting Quorvane\nPath_To_Data_File,gone.csv\n");
-    documents.write("Ambrevo/_Quorvane_lastData.csv", "the user's, damaged by hand");
-    StartResult started = start();
-    EXPECT_EQ(started.settings.status, SettingsReadStatus::Read);
-    EXPECT_FALSE(started.settings.data.loaded());
-    ASSERT_TRUE(started.settings.untouchedData);
-    // Closing on the data it started with keeps that file; a change writes it.
-    EXPECT_TRUE(
-        closeSession(started.paths, f.doc, f.platform, started.settings.untouchedData).appended);
-    EXPECT_EQ(documents.read("Ambrevo/_Quorvane_lastData.csv"), "the user's, damaged by hand");
-    f.data.Size_A = 9;
-    closeSession(started.paths, f.doc, f.platform, started.settings.untouchedData);
-    EXPECT_NE(documents.read("Ambrevo/_Quorvane_lastData.csv").find("Size_A,9,"),
-              std::string::npos);
-
-    // No settings file at all, the last data there: read, never written over.
-    std::filesystem::remove(folder + "/_Quorvane_setting.csv");
-    DocumentFixture g;
-    started = startSession(documents.path(), g.doc, g.platform);
-    EXPECT_EQ(started.settings.status, SettingsReadStatus::FirstStart);
-    EXPECT_TRUE(started.settings.saved.appended);
-    EXPECT_EQ(g.data.Size_A, 9);
-    EXPECT_TRUE(g.platform.messages.empty());
+              SettingsReadStatus::FirstStart);
+    EXPECT_EQ(g.data.Size_A, 2);
+    EXPECT_EQ(documents.read("Ambrevo/_Quorvane_lastData.csv"), formatDataFile(saved.doc));
 }
 
 TEST_F(Settings, FileInTheWayIsLeftAlone) {
