@@ -157,7 +157,11 @@ void declareOptions(Declare& d, BatchOptions& o, OptionTexts& t) {
             "the HTML run report of the last run, its pictures in the folder FILE beside it");
     d.value("--full-report", o.reports.fullReport, "FILE.html", "a file",
             "the full report of the data, filled from the report template, its pictures in "
-            "FILE_img");
+            "FILE_img. Both reports replace an earlier one of the same name whole: the "
+            "pictures and the page are written aside first, the pictures take their names "
+            "only once the page is in place, and a failure (a full disk) leaves the earlier "
+            "report as it was (status 1). Through a symbolic link the pictures go beside the "
+            "file the link names");
     d.value(
         "--template", o.reports.templateFile, "FILE", "a template file",
         "with --full-report: the HTML template to fill, at most 64 MB (default: the shipped one)");

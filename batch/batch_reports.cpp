@@ -12,11 +12,23 @@ ReportWriter gWriter = nullptr;
 
 std::string checkHtmlOutput(const std::string& option, const std::string& path) {
     if (!contains(path, ".html")) return "Wrong file extention, must be html: " + path;
+    // Its pictures would go into the folder the report stands in.
+    if (!hasNameBeforeExtension(path))
+        return option + " " + path + ": the report file needs a name before .html";
     if (isDirectory(path)) return option + " " + path + " is a folder";
     const std::filesystem::path parent = std::filesystem::path(path).parent_path();
     if (!parent.empty() && !isDirectory(parent.string()))
         return option + " " + path + ": its folder does not exist";
     return {};
+}
+
+/// Two names of one page, also through symbolic links or another spelling.
+bool sameFile(const std::string& a, const std::string& b) {
+    std::error_code error;
+    const auto real = [&error](const std::string& path) {
+        return std::filesystem::weakly_canonical(followLinks(path), error);
+    };
+    return a == b || real(a) == real(b);
 }
 
 }  // namespace
@@ -35,7 +47,7 @@ std::string checkReportRequest(const ReportRequest& r) {
         if (auto e = checkHtmlOutput("--report", *r.runReport); !e.empty()) return e;
     if (r.fullReport)
         if (auto e = checkHtmlOutput("--full-report", *r.fullReport); !e.empty()) return e;
-    if (r.runReport && r.fullReport && *r.runReport == *r.fullReport)
+    if (r.runReport && r.fullReport && sameFile(*r.runReport, *r.fullReport))
         return "--report and --full-report need two different files";
     if (r.templateFile && !isRegularFile(*r.templateFile))
         return "cannot read the template " + *r.templateFile;

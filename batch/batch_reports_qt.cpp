@@ -59,8 +59,10 @@ int writeReportsWithQt(Session& session, const ReportRequest& request) {
     if (request.fullReport) {
         ReportFields fields;
         const ReportTemplate source{request.templateFile.value_or("")};
-        if (!writeFullReport(session.state, session.platform, fields, *request.fullReport,
-                             source)) {
+        // The runner asks nothing: an earlier report of the name is replaced
+        // whole, as a run report is.
+        if (!writeFullReport(session.state, session.platform, fields, *request.fullReport, source,
+                             EarlierReport::Replace)) {
             std::fprintf(stderr, "quorvane-batch: the full report %s was not written\n",
                          request.fullReport->c_str());
             ++notWritten;

@@ -68,11 +68,8 @@ bool writeWhole(int fd, const std::string& content) {
     return writeAll(fd, content);
 }
 
-namespace {
-
-/// The file a path finally names: a symbolic link is followed (link by link,
-/// a relative target taken from the link's folder), so that saving through a
-/// link updates what it points to instead of replacing the link by a file.
+// Saving through a link updates what it points to instead of replacing the
+// link by a file.
 std::string followLinks(const std::string& path) {
     namespace fs = std::filesystem;
     fs::path current = path;
@@ -85,8 +82,6 @@ std::string followLinks(const std::string& path) {
     }
     return current.string();
 }
-
-}  // namespace
 
 bool writeFileAtomically(const std::string& linkOrPath, const std::string& content) {
     if (linkOrPath.empty() || isDirectory(linkOrPath)) return false;

@@ -13,6 +13,10 @@ namespace quorvane {
 /// returned. A symbolic link is followed: its target is written, the link stays.
 bool writeFileAtomically(const std::string& path, const std::string& content);
 
+/// The file a path finally names: a symbolic link is followed, link by link
+/// (a relative target is taken from the link's folder); any other path as it is.
+std::string followLinks(const std::string& path);
+
 /// Writes all of `content` to an open file. Past a file-size limit (ulimit -f)
 /// the write fails like any other, without the signal that would end the process.
 bool writeWhole(int fd, const std::string& content);

@@ -54,4 +54,11 @@ std::string csvStem(std::string_view path) {
     return std::string(at == std::string_view::npos ? path : path.substr(0, at));
 }
 
+bool hasNameBeforeExtension(std::string_view path) {
+    const std::string_view name = path.substr(nameStart(path));
+    const size_t dot = name.rfind('.');
+    const std::string_view stem = dot == std::string_view::npos ? name : name.substr(0, dot);
+    return !stem.empty() && stem != "." && stem != "..";
+}
+
 }  // namespace quorvane

@@ -34,4 +34,9 @@ bool hasCsvName(std::string_view path);
 /// the whole path when the file name holds no ".csv".
 std::string csvStem(std::string_view path);
 
+/// True when the file name of `path` has a name before its last "." that is
+/// neither "." nor "..": a report's picture folder is that name, and ".html"
+/// or "..html" would put the pictures into the report's own folder or above it.
+bool hasNameBeforeExtension(std::string_view path);
+
 }  // namespace quorvane

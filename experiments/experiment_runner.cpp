@@ -62,53 +62,43 @@ void ExperimentRunner::refreshData() {
     if (hooks.repaint) hooks.repaint();
 }
 
-void ExperimentRunner::setField(int field, double value) {
+bool ExperimentRunner::setField(int field, double value) {
     // The panel shows the value with the data's accuracy, and the data take
     // what the panel shows.
     std::string text = cformat("%.*g", std::clamp(state_.data.accuracy, 1, 20), value);
-    enterFieldText(state_.data, state_.run, static_cast<DataField>(field), text, platform_);
+    return enterFieldText(state_.data, state_.run, static_cast<DataField>(field), text, platform_)
+        .refusedFields.empty();
 }
 
-void ExperimentRunner::applyPlanValue(int kind, double v) {
+bool ExperimentRunner::applyPlanValue(int kind, double v) {
     const PhysicalData& d = state_.data;
     // Axis ratios are kept in the concentration unit: percent means x 0.01.
     const double ratio = d.concentration == 1 ? v * 0.01 : v;
     switch (kind) {
         case 0:
-            setField(static_cast<int>(DataField::GeneralSupercooling), v);
-            break;
+            return setField(static_cast<int>(DataField::GeneralSupercooling), v);
         case 1:
-            setField(static_cast<int>(DataField::GeneralSurfaceEnergy), v);
-            break;
+            return setField(static_cast<int>(DataField::GeneralSurfaceEnergy), v);
         case 2:
-            setField(static_cast<int>(DataField::VolumeEnthalpy), v);
-            break;
+            return setField(static_cast<int>(DataField::VolumeEnthalpy), v);
         case 3:
-            setField(static_cast<int>(DataField::SurfaceEnergy), v);
-            break;
+            return setField(static_cast<int>(DataField::SurfaceEnergy), v);
         case 4:
-            setField(static_cast<int>(DataField::Temperature), v);
-            break;
+            return setField(static_cast<int>(DataField::Temperature), v);
         case 5:
-            setField(static_cast<int>(DataField::Concentration), v);
-            break;
+            return setField(static_cast<int>(DataField::Concentration), v);
         case 6:
-            setField(static_cast<int>(DataField::Volume), v);
-            break;
+            return setField(static_cast<int>(DataField::Volume), v);
         case 7:
-            setField(static_cast<int>(DataField::SizeA), ratio * d.Size_B);
-            break;
+            return setField(static_cast<int>(DataField::SizeA), ratio * d.Size_B);
         case 8:
-            setField(static_cast<int>(DataField::SizeC), ratio * d.Size_B);
-            break;
+            return setField(static_cast<int>(DataField::SizeC), ratio * d.Size_B);
         case 9:
-            setField(static_cast<int>(DataField::EdgesRatio), v <= 0 ? 0 : v);
-            break;
+            return setField(static_cast<int>(DataField::EdgesRatio), v <= 0 ? 0 : v);
         case 10:
-            setField(static_cast<int>(DataField::VerticesRatio), v);
-            break;
+            return setField(static_cast<int>(DataField::VerticesRatio), v);
         default:
-            break;
+            return true;
     }
 }
 

@@ -116,7 +116,10 @@ class ExperimentRunner {
     double standardUniform();
 
     /// Sets one plan quantity as if the user had typed it (plan kinds 0..10).
-    void applyPlanValue(int kind, double value);
+    /// False when the data refuse the value (a temperature at or below 0 K...).
+    bool applyPlanValue(int kind, double value);
+    /// Sets the current combination's values; false when one is refused.
+    bool applyCombination();
     /// Number of combinations of the plan (1 for an empty plan: one full run),
     /// the largest long long for a plan of more.
     long long combinationCount() const;
@@ -146,7 +149,7 @@ class ExperimentRunner {
     /// in `nextPosition`); false when none is left (`next` then at its start).
     bool nextCombination(ExperimentPlan& next, long long position, long long& nextPosition) const;
     void pumpBetweenRuns();
-    void setField(int field, double value);
+    bool setField(int field, double value);
     void searchSurfaceEnergy(double supercooling);
 
     AppState& state_;

@@ -83,10 +83,24 @@ void ExperimentRunner::PlanLoop() {
     }
 }
 
+bool ExperimentRunner::applyCombination() {
+    bool taken = true;
+    for (const parameter& p : state_.plan.parameters())
+        taken = applyPlanValue(p.kind, p.current) && taken;
+    refreshData();
+    return taken;
+}
+
 bool ExperimentRunner::planCombination(long long& position, long long total) {
     RunState& rs = state_.runState;
-    for (const parameter& p : state_.plan.parameters()) applyPlanValue(p.kind, p.current);
-    refreshData();
+    if (!applyCombination()) {
+        // A value the data refuse (its message was shown) would run the
+        // combination with the value before it: the experiment ends here, and
+        // the plan still names this combination.
+        ++rs.refusedRuns;
+        rs.experimentFlag = false;
+        return false;
+    }
     if (hooks.combinationStarted) hooks.combinationStarted(position, total);
     // The plan file past this combination is written before its run, so that
     // after the run's rows only a rename is left: a full disk stops the

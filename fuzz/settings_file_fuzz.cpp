@@ -46,7 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     // A last-data file for the settings to name.
     writeFileAtomically(joinPath(folder, kLastDataFileName), formatDataFile(doc));
     StartResult started = startSession(documents, doc, platform);
-    if (started.settings.status == SettingsReadStatus::Read) {
+    if (started.settings.status == SettingsReadStatus::Read ||
+        started.settings.status == SettingsReadStatus::SetAside) {
         // The paths must stay strings the next close can write.
         if (started.paths.logPath.find('\n') != std::string::npos) std::abort();
     }

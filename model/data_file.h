@@ -31,7 +31,8 @@ struct DataFileWriteResult {
 enum class DataFileReadStatus {
     NotOpened,    ///< no readable file there: silently nothing changed
     WrongHeader,  ///< refused with "It is not correct file for reading data"; nothing changed
-    Loaded,       ///< read and refreshed
+    BadValue,  ///< refused for the values named in `problems` (the same message); nothing changed
+    Loaded,    ///< read and refreshed
 };
 
 /// What reading did, and what the panels must show afterwards.
@@ -41,6 +42,7 @@ struct DataFileReadResult {
     bool unitCombosEnabled = false;       ///< the six unit combos: only under system 2 (Custom)
     bool vibrationFieldEnabled = true;    ///< the nu0 field: only while nu0 is not the default
     std::vector<DataField> refusedTexts;  ///< shape texts Update refused, focus the first
+    std::vector<std::string> problems;    ///< on BadValue: each refused line, its key first
 
     bool loaded() const { return status == DataFileReadStatus::Loaded; }
     /// The main window's title after a successful read.
@@ -66,13 +68,15 @@ DataFileWriteResult WriteDataFile(const std::string& path, const DataDocument& d
 ///  - the value list of the research settings is re-read from its texts (the
 ///    file holds only its count, "Number_values_in_array_to_try", which
 ///    reading therefore passes over).
-/// Every line is read whole, whatever its length. A known key without a value,
-/// a number that is not finite (NaN or infinity would spread through every
-/// formula), a unit index outside its table, a field size below 1 and a
-/// random-argument index outside the arguments leave their quantity as it
-/// was; huge integers saturate; the accuracy digits and the chart zoom are
-/// kept within their ranges (1..20 and 0.01..0.999); a random argument keeps
-/// at most kMaxBins bins.
+/// Every line is read whole, whatever its length. A value that is no number
+/// where its key holds one (NaN and infinity included: they would spread
+/// through every formula), a negative surface share or bond length, and a
+/// temperature at or below absolute zero refuse the whole file: the message
+/// names every such line and nothing changes. A known key without a value, a
+/// unit index outside its table, a field size below 1 and a random-argument
+/// index outside the arguments leave their quantity as it was; huge integers
+/// saturate; the accuracy digits and the chart zoom are kept within their
+/// ranges (1..20 and 0.01..0.999); a random argument keeps at most kMaxBins bins.
 DataFileReadResult ReadDataFile(const std::string& path, DataDocument& document,
                                 Platform& platform);
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <sstream>
 
 #include "common/cformat.h"
@@ -11,6 +12,7 @@
 #include "common/text.h"
 #include "model/data_file.h"
 #include "model/data_rules.h"
+#include "model/data_value_checks.h"
 #include "model/theory.h"
 #include "model/units.h"
 
@@ -24,11 +26,25 @@ constexpr int kShortestLine = 4;
 /// 1 within 5e-6.
 constexpr double kPrintedMassTolerance = 1e-5;
 
-/// Stores the number a text reads as (atof), unless it is NaN or infinite:
-/// such a value would spread through every formula and every file.
-void storeFinite(double& target, std::string_view text) {
-    double value = cAtof(text);
-    if (std::isfinite(value)) target = value;
+/// The problems of the lines read so far: a file with any is refused whole.
+using Problems = std::vector<std::string>;
+
+/// The number a text reads as, when it is one the rule takes; else the
+/// problem is noted and nothing is stored.
+bool readNumber(std::string_view key, std::string_view text, NumberRule rule, double& out,
+                Problems& problems) {
+    if (std::string problem = numberProblem(key, text, rule); !problem.empty()) {
+        problems.push_back(std::move(problem));
+        return false;
+    }
+    parseFiniteDouble(text, out);
+    return true;
+}
+
+/// A whole number as the file's "%d" wrote it; a huge one saturates.
+int saturated(double whole) {
+    return static_cast<int>(std::clamp<double>(whole, std::numeric_limits<int>::min(),
+                                               std::numeric_limits<int>::max()));
 }
 
 bool isDataHeader(const std::string& line) {
@@ -58,32 +74,30 @@ void normaliseLoaded(RandomArgument& argument) {
 /// One line of a random argument, overwriting the record as far as fields
 /// are present; the key's last character is the index.
 void readRandomArgument(const std::string& key, const std::vector<std::string>& fields,
-                        std::vector<RandomArgument>& arguments) {
+                        std::vector<RandomArgument>& arguments, Problems& problems) {
     if (key.size() <= kRandomArgumentPrefix.size() || !key.starts_with(kRandomArgumentPrefix))
         return;
     int index = key.back() - '0';
     if (index < 0 || index >= static_cast<int>(arguments.size())) return;
 
     RandomArgument argument = arguments[static_cast<size_t>(index)];
-    size_t count = fields.size();
+    const size_t count = fields.size();
+    // Field i of the line as a number, when it is there and is one.
+    auto number = [&](size_t i, NumberRule rule, double& out) {
+        return i < count && readNumber(key, trimBlanks(fields[i]), rule, out, problems);
+    };
     // An empty name would write an empty field, which a later read drops,
     // shifting every field after it.
     if (count > 1 && !trimBlanks(fields[1]).empty()) argument.name = trimBlanks(fields[1]);
-    if (count > 2) {
-        int mode = cAtoi(fields[2]);
-        if (mode >= 0 && mode < kEditModeCount) argument.editMode = mode;
-    }
+    if (double mode = 0; number(2, NumberRule::Whole, mode) && mode >= 0 && mode < kEditModeCount)
+        argument.editMode = static_cast<int>(mode);
     std::array<double*, 4> parameters{&argument.min, &argument.max, &argument.below,
                                       &argument.above};
-    for (size_t i = 0; i < parameters.size() && 3 + i < count; ++i)
-        storeFinite(*parameters[i], fields[3 + i]);
-    if (count > 7) {
-        int n = cAtoi(fields[7]);
-        if (n >= 0) {
-            argument.bins.resize(static_cast<size_t>(std::min(n, kMaxBins)), 0.0);
-            for (size_t i = 0; i < argument.bins.size() && 8 + i < count; ++i)
-                storeFinite(argument.bins[i], fields[8 + i]);
-        }
+    for (size_t i = 0; i < parameters.size(); ++i) number(3 + i, NumberRule::Any, *parameters[i]);
+    if (double n = 0; number(7, NumberRule::Whole, n) && n >= 0) {
+        argument.bins.resize(static_cast<size_t>(std::min(n, double{kMaxBins})), 0.0);
+        for (size_t i = 0; i < argument.bins.size(); ++i)
+            number(8 + i, NumberRule::Any, argument.bins[i]);
     }
     normaliseLoaded(argument);
     arguments[static_cast<size_t>(index)] = std::move(argument);
@@ -100,8 +114,10 @@ std::string joinedList(const std::vector<std::string>& fields) {
     return list;
 }
 
-void readWhole(const QuantityRow& row, const std::string& value, int& target) {
-    const int number = cAtoi(value);
+void readWhole(const QuantityRow& row, const std::string& value, int& target, Problems& problems) {
+    double whole = 0;
+    if (!readNumber(row.key, value, NumberRule::Whole, whole, problems)) return;
+    const int number = saturated(whole);
     switch (row.readRule) {
         case ReadRule::Ignore:
             if (withinBounds(row, number)) target = number;
@@ -120,56 +136,67 @@ void readWhole(const QuantityRow& row, const std::string& value, int& target) {
     }
 }
 
-void readReal(const QuantityRow& row, const std::string& value, double& target) {
-    double number = cAtof(value);
-    // NaN or infinity would spread through every formula and every file.
-    if (!std::isfinite(number)) return;
+void readReal(const QuantityRow& row, const std::string& value, double& target,
+              Problems& problems) {
+    double number = 0;
+    if (!readNumber(row.key, value, NumberRule::Any, number, problems)) return;
     if (row.readRule == ReadRule::Clamp)
         number = std::clamp(number, row.bounds.low, row.bounds.high);
     target = number;
 }
 
-void readText(const QuantityRow& row, const std::string& value, DataDocument& doc) {
-    if (row.readRule == ReadRule::NumberOnly) {
-        const double number = cAtof(value);
-        if (!std::isfinite(number)) return;
+/// A shape text (the edges, the vertices, the bond length) is kept as text,
+/// but only when it is a number: a report shows the text, and the next Update
+/// parses it again.
+void readText(const QuantityRow& row, const std::string& value, DataDocument& doc,
+              Problems& problems) {
+    if (row.parsed) {
+        double number = 0;
+        if (!readNumber(row.key, value, NumberRule::NotNegative, number, problems)) return;
         doc.data.*row.parsed = number;
     }
     *textOf(row, doc) = value;
 }
 
+void readCurves(const std::vector<std::string>& fields, PhysicalData& d, Problems& problems) {
+    for (size_t i = 0; i < d.Chart_show_curves.size() && i + 1 < fields.size(); ++i) {
+        double flag = 0;
+        if (readNumber("Chart_show_curves", trimBlanks(fields[i + 1]), NumberRule::Whole, flag,
+                       problems))
+            d.Chart_show_curves[i] = saturated(flag);
+    }
+}
+
 /// Stores one line's value in the quantity its key names.
 void readRow(const QuantityRow& row, const std::vector<std::string>& fields,
-             const std::string& value, DataDocument& doc) {
+             const std::string& value, DataDocument& doc, Problems& problems) {
     switch (row.kind) {
         case QuantityKind::Real:
-            return readReal(row, value, *realOf(row, doc));
+            return readReal(row, value, *realOf(row, doc), problems);
         case QuantityKind::Whole:
         case QuantityKind::UnitIndex:
-            return readWhole(row, value, *wholeOf(row, doc));
+            return readWhole(row, value, *wholeOf(row, doc), problems);
         case QuantityKind::Text:
-            return readText(row, value, doc);
+            return readText(row, value, doc, problems);
         case QuantityKind::ValueList:
             *textOf(row, doc) = joinedList(fields);
             return;
         case QuantityKind::Curves:
-            for (size_t i = 0; i < doc.data.Chart_show_curves.size() && i + 1 < fields.size(); ++i)
-                doc.data.Chart_show_curves[i] = cAtoi(fields[i + 1]);
-            return;
+            return readCurves(fields, doc.data, problems);
         default:
             return;  // written for the reader of the file, never read back
     }
 }
 
-void readLineOfData(const std::string& line, DataDocument& doc) {
+void readLineOfData(const std::string& line, DataDocument& doc, Problems& problems) {
     if (static_cast<int>(line.size()) < kShortestLine) return;
     std::vector<std::string> fields = splitFields(line, ",\r\n");
     if (fields.size() < 2) return;  // a known key without a value changes nothing
     std::string key = trimBlanks(fields[0]);
     std::string value = trimBlanks(fields[1]);
     if (key.starts_with(kRandomArgumentPrefix))
-        return readRandomArgument(key, fields, doc.randomArguments);
-    if (const QuantityRow* row = findQuantity(key)) readRow(*row, fields, value, doc);
+        return readRandomArgument(key, fields, doc.randomArguments, problems);
+    if (const QuantityRow* row = findQuantity(key)) readRow(*row, fields, value, doc, problems);
 }
 
 /// The refresh after reading, as far as the data go; the panels then show
@@ -202,7 +229,25 @@ DataFileReadResult readDataText(const std::string& text, DataDocument& document,
         result.status = DataFileReadStatus::WrongHeader;
         return result;
     }
-    while (readLine(in, line)) readLineOfData(line, document);
+    // Read into a copy: a file refused for one of its values changes nothing.
+    PhysicalData data = document.data;
+    RunSettings run = document.run;
+    ResearchSettings research = document.research;
+    std::vector<RandomArgument> arguments = document.randomArguments;
+    DataDocument copy{data, run, research, arguments};
+    Problems problems;
+    while (readLine(in, line)) readLineOfData(line, copy, problems);
+    temperatureProblems(data, problems);
+    if (!problems.empty()) {
+        platform.message(refusedDataMessage(problems));
+        result.status = DataFileReadStatus::BadValue;
+        result.problems = std::move(problems);
+        return result;
+    }
+    document.data = std::move(data);
+    document.run = run;
+    document.research = std::move(research);
+    document.randomArguments = std::move(arguments);
     refreshAfterReading(document, platform, result);
     result.status = DataFileReadStatus::Loaded;
     return result;

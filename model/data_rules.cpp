@@ -15,16 +15,31 @@ double kelvin(const PhysicalData& d, double x) {
     return ToKelvin(x, d.temperature);
 }
 
-/// Parses one surface-shape text into its number and reformats it; false,
-/// changing nothing, for a text that is no finite number (or a negative share).
-bool parseShapeText(const std::string& text, bool isShare, double& number,
-                    std::string& storedText) {
+/// Parses one surface-shape text into its number and reformats it; false for
+/// a text that is no finite number, or a negative one (neither a share of the
+/// surface nor a bond length can be below 0). A refused text gives way to
+/// the text of the number kept, so that it is not refused again at every
+/// later Update.
+bool parseShapeText(const std::string& text, double& number, std::string& storedText) {
     double value = 0;
-    if (!parseFiniteDouble(text, value)) return false;
-    if (isShare && value < 0) return false;  // a share of the surface cannot be negative
-    number = value;
-    storedText = formatSurfaceRatio(value);
-    return true;
+    const bool good = parseFiniteDouble(text, value) && value >= 0;
+    if (good) number = value;
+    storedText = formatSurfaceRatio(number);
+    return good;
+}
+
+bool isTemperatureField(DataField field) {
+    return field == DataField::Temperature || field == DataField::LiquidusTemperature ||
+           field == DataField::MeltTemperature;
+}
+
+/// A temperature typed at or below absolute zero (a text that is no number
+/// reads as 0 in the current scale): nothing the program derives has a
+/// meaning there.
+bool belowAbsoluteZero(const PhysicalData& d, DataField field, std::string_view text) {
+    if (!isTemperatureField(field)) return false;
+    const double typed = cAtof(text);
+    return !std::isfinite(typed) || ToKelvin(typed, d.temperature) <= kMinimumKelvin;
 }
 
 /// v and S from the sizes, then everything that follows from the sizes.
@@ -101,14 +116,14 @@ UpdateRequest requestFromData(const PhysicalData& d) {
 std::vector<DataField> applyUpdate(PhysicalData& d, RunSettings& run, const UpdateRequest& request,
                                    Platform& platform) {
     std::vector<DataField> refused;
-    auto parse = [&](DataField field, const std::string& text, bool isShare, double& number) {
-        if (parseShapeText(text, isShare, number, *textField(d, field))) return;
+    auto parse = [&](DataField field, const std::string& text, double& number) {
+        if (parseShapeText(text, number, *textField(d, field))) return;
         platform.message(kFixRatioMessage);
         refused.push_back(field);
     };
-    parse(DataField::EdgesRatio, request.edgesText, true, d.edgesRatio);
-    parse(DataField::VerticesRatio, request.verticesText, true, d.verticesRatio);
-    parse(DataField::BondLength, request.bondText, false, d.bondLength);
+    parse(DataField::EdgesRatio, request.edgesText, d.edgesRatio);
+    parse(DataField::VerticesRatio, request.verticesText, d.verticesRatio);
+    parse(DataField::BondLength, request.bondText, d.bondLength);
 
     d.previousGeneralSupercooling = d.General_Suupercooling;
     if (request.focus) {
@@ -238,6 +253,13 @@ void zoomChartOut(PhysicalData& d) {
 
 EditOutcome enterFieldText(PhysicalData& d, RunSettings& run, std::optional<DataField> field,
                            std::string_view text, Platform& platform, const ShapeTexts* shown) {
+    if (field && belowAbsoluteZero(d, *field, text)) {
+        // The field keeps its last good value; the rest is as Enter on it as shown.
+        platform.message(kTooColdMessage);
+        EditOutcome outcome = enterFieldText(d, run, std::nullopt, {}, platform, shown);
+        outcome.refusedFields.insert(outcome.refusedFields.begin(), *field);
+        return outcome;
+    }
     UpdateRequest request = requestFromData(d);
     if (shown) {
         request.edgesText = shown->edges;

@@ -31,8 +31,8 @@ struct UpdateRequest {
 UpdateRequest requestFromData(const PhysicalData& d);
 
 /// Update: parses the three texts (a text that is no finite number, or a
-/// negative surface ratio, is refused with "Do fix vertiges control" and keeps
-/// its last number and text), reformats the accepted ones with "%.3g",
+/// negative one, is refused with "Do fix vertiges control" and keeps its last
+/// number, written as its text), reformats the accepted ones with "%.3g",
 /// remembers dG' as the previous dG', reads the focused field's text with
 /// atof semantics (a text that is no finite number reads as 0), and
 /// recomputes P and the time step. Returns the refused fields in the order
@@ -73,7 +73,7 @@ void zoomChartOut(PhysicalData& d);
 
 /// What typing a text into one field and pressing Enter did.
 struct EditOutcome {
-    std::vector<DataField> refusedFields;  ///< texts refused with "Do fix vertiges control"
+    std::vector<DataField> refusedFields;  ///< texts refused, the focus goes to the first
     bool frequencyFlagCleared = false;
     bool theoryComputed = false;  ///< false: the temperature was too close to 0 K
 };
@@ -90,7 +90,10 @@ struct ShapeTexts {
 /// repaint's recomputation, the theory, and P and the time step again with
 /// the jump frequency the edit may have changed. Without a field (Enter on a
 /// field as shown) the shape texts are parsed again and no number changes.
-/// Update reads the shape texts as `shown`, or as the data hold them.
+/// Update reads the shape texts as `shown`, or as the data hold them. A
+/// temperature at or below absolute zero (or no number) is refused with
+/// "Temperatura is too close to absolute zerro.": the field keeps its value
+/// and comes first among the refused fields.
 EditOutcome enterFieldText(PhysicalData& d, RunSettings& run, std::optional<DataField> field,
                            std::string_view text, Platform& platform,
                            const ShapeTexts* shown = nullptr);

@@ -12,8 +12,9 @@ StartResult startSession(const std::string& documentsFolder, DataDocument& docum
     return result;
 }
 
-SettingsSaveResult closeSession(AppPaths& paths, const DataDocument& document, Platform& platform) {
-    return saveSettings(paths, document, platform);
+SettingsSaveResult closeSession(AppPaths& paths, const DataDocument& document, Platform& platform,
+                                const std::optional<std::string>& untouchedData) {
+    return saveSettings(paths, document, platform, untouchedData);
 }
 
 }  // namespace quorvane

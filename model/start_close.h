@@ -28,7 +28,10 @@ StartResult startSession(const std::string& documentsFolder, DataDocument& docum
 
 /// The close: append a settings block and write the data to the last-data
 /// file, which becomes the current data path. A data file the user opened is
-/// therefore never overwritten by closing.
-SettingsSaveResult closeSession(AppPaths& paths, const DataDocument& document, Platform& platform);
+/// therefore never overwritten by closing; nor is the last-data file the
+/// start could not load (`untouchedData` of the start) while the data are
+/// those the program started on.
+SettingsSaveResult closeSession(AppPaths& paths, const DataDocument& document, Platform& platform,
+                                const std::optional<std::string>& untouchedData = {});
 
 }  // namespace quorvane

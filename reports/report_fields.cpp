@@ -23,26 +23,25 @@ const std::string* ReportFields::find(std::string_view key) const {
     return nullptr;
 }
 
-std::string ReportFields::replaceInLine(std::string line) const {
-    for (int pass = 0; pass < kMaxPasses && line.find('_') != std::string::npos; ++pass) {
+std::string ReportFields::replaceInLine(const std::string& line) const {
+    // One pass over the line: a value is copied as it stands and never read
+    // again for keys, so no value can grow by its own key or by another's.
+    std::string out;
+    std::size_t copied = 0;
+    for (std::size_t at = line.find('_'); at != std::string::npos; at = line.find('_', at)) {
         std::size_t k = 0;
-        while (k < keys_.size() && line.find(keys_[k]) == std::string::npos) ++k;
-        if (k == keys_.size()) break;
-        const std::string& key = keys_[k];
-        const std::string& value = values_[k];
-        // One pass replaces the occurrences present now; a value that brings
-        // the key back waits for the next pass.
-        std::string out;
-        std::size_t from = 0;
-        for (std::size_t at = line.find(key); at != std::string::npos; at = line.find(key, from)) {
-            out.append(line, from, at - from);
-            out += value;
-            from = at + key.size();
+        while (k < keys_.size() && line.compare(at, keys_[k].size(), keys_[k]) != 0) ++k;
+        if (k == keys_.size()) {
+            ++at;
+            continue;
         }
-        out.append(line, from, std::string::npos);
-        line = std::move(out);
+        out.append(line, copied, at - copied);
+        out += values_[k];
+        at += keys_[k].size();
+        copied = at;
     }
-    return line;
+    out.append(line, copied, std::string::npos);
+    return out;
 }
 
 namespace {
@@ -79,12 +78,15 @@ constexpr NumberField kGeneralFields[] = {
 };
 
 void setUnitFields(ReportFields& f, const PhysicalData& d) {
-    f.set("_size_u|", unitShortName(UnitKind::Length, d.dimension));
-    f.set("_time_u|", unitShortName(UnitKind::Time, d.time));
-    f.set("_energy_u|", unitShortName(UnitKind::Energy, d.energy));
-    f.set("_weight_u|", unitShortName(UnitKind::Weight, d.weight));
-    f.set("_conc_u|", unitShortName(UnitKind::Concentration, d.concentration));
-    f.set("_temp_u|", unitShortName(UnitKind::Temperature, d.temperature));
+    auto unit = [&](const char* key, UnitKind kind, int index) {
+        f.set(key, escapeHtml(unitShortName(kind, index)));
+    };
+    unit("_size_u|", UnitKind::Length, d.dimension);
+    unit("_time_u|", UnitKind::Time, d.time);
+    unit("_energy_u|", UnitKind::Energy, d.energy);
+    unit("_weight_u|", UnitKind::Weight, d.weight);
+    unit("_conc_u|", UnitKind::Concentration, d.concentration);
+    unit("_temp_u|", UnitKind::Temperature, d.temperature);
 }
 
 /// The rates, radii, roughness and porosity of the three growth directions.
@@ -117,9 +119,10 @@ void setValueFields(ReportFields& f, const PhysicalData& d) {
     // listed in it.
     setUnitFields(f, d);
     for (const NumberField& field : kSizeFields) number(field.key, d.*field.member);
-    // The ratios as the user typed them: the text is what the data file keeps.
-    f.set("_etf|", d.Parts_of_surface_for_edges);
-    f.set("_vtf|", d.Parts_of_surface_for_vertices);
+    // The ratios as the user typed them (the text is what the data file
+    // keeps), as text of the page.
+    f.set("_etf|", escapeHtml(d.Parts_of_surface_for_edges));
+    f.set("_vtf|", escapeHtml(d.Parts_of_surface_for_vertices));
     const DirectionalRates r = directionalRates(d);
     number("_sf|", r.faceEdgeVertexShares[0]);
     number("_se|", r.faceEdgeVertexShares[1]);

@@ -12,17 +12,14 @@ namespace quorvane {
 
 class ReportFields {
   public:
-    /// A replacement line stops after this many passes, so that a value which
-    /// contains its own key cannot grow without end.
-    static constexpr int kMaxPasses = 100;
-
     /// Replaces the value of a key already present in place; appends a new key.
+    /// A value is HTML as it stands: a caller escapes the texts it sets.
     void set(const std::string& key, const std::string& value);
-    /// While the line holds a "_" and fewer than `kMaxPasses` passes have been
-    /// made: every occurrence of the first key (in table order) found in the
-    /// line is replaced by its value. A value holding a key is thus expanded in
-    /// a later pass.
-    std::string replaceInLine(std::string line) const;
+    /// The line with every placeholder replaced by its value, in one pass from
+    /// left to right: where keys start at the same place, the first in table
+    /// order wins, and a value is never searched for keys again (a value
+    /// holding a key, even its own, is copied as it stands).
+    std::string replaceInLine(const std::string& line) const;
 
     const std::vector<std::string>& keys() const { return keys_; }
     const std::vector<std::string>& values() const { return values_; }

@@ -14,4 +14,8 @@ std::string formatValue(double value, int digits);
 /// line end, exponents left as the C library writes them.
 std::string reportFieldNumber(double value, int digits);
 
+/// A text put into a page as text: "<", ">", "&" and both quotes are written
+/// as entities, so that a file name or a typed text never starts markup.
+std::string escapeHtml(const std::string& text);
+
 }  // namespace quorvane

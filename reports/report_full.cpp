@@ -1,12 +1,16 @@
 #include "reports/report_full.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
+
+#include <filesystem>
+#include <system_error>
 
 #include "common/file_io.h"
 #include "common/text.h"
 #include "common/version/version.h"
 #include "model/theory.h"
+#include "reports/report_format.h"
+#include "reports/report_output.h"
 #include "reports/report_paths.h"
 #include "reports/report_pictures.h"
 #include "reports/report_template.h"
@@ -33,43 +37,50 @@ bool isTemplate(const std::string& path, const ReportTemplate& source) {
            chosen.canonicalFilePath() == templ.canonicalFilePath();
 }
 
-std::optional<std::string> readTemplate(const ReportTemplate& source) {
+/// The template's text; nullopt, with the message said, when there is none
+/// or it is far too large to be one (it would be read whole into memory).
+std::optional<std::string> readTemplate(const ReportTemplate& source, Platform& platform) {
     if (source.path.empty()) {
         std::string shipped = defaultReportTemplate();
-        if (shipped.empty()) return std::nullopt;
-        return shipped;
+        if (!shipped.empty()) return shipped;
+    } else {
+        std::error_code error;
+        const auto size = std::filesystem::file_size(source.path, error);
+        if (!error && size > kLargestReportTemplate) {
+            platform.message("The template " + source.path +
+                             " is larger than 64 MB; it is no report template");
+            return std::nullopt;
+        }
+        if (auto text = readWholeFile(source.path)) return text;
     }
-    return readWholeFile(source.path);
+    platform.message(kNoTemplateMessage);
+    return std::nullopt;
 }
 
-/// Step 6 of the full report: the picture folder, or false when the user
-/// would rather keep an earlier report's pictures.
-bool prepareImageFolder(const std::string& folder, Platform& platform) {
-    if (isDirectory(folder)) return platform.askYesNo(kOverwriteReportQuestion);
-    // Reported, not fatal: the report is still written, without its pictures.
-    if (!makeFolder(folder)) platform.message(kImageFolderMessage);
-    return true;
+/// Step 6 of the full report: whether an earlier report's pictures may be
+/// replaced, and the picture folder made.
+bool prepareImageFolder(StagedReport& report, EarlierReport earlier, Platform& platform) {
+    if (report.folderExisted() && earlier == EarlierReport::Ask &&
+        !platform.askYesNo(kOverwriteReportQuestion))
+        return false;
+    if (report.makeFolder()) return true;
+    platform.message(kImageFolderMessage);
+    return false;
 }
 
-/// Draws and saves the seven pictures into `folder`, naming each in the
-/// fields; returns how many could not be saved.
-int savePictures(const std::string& folder, const PhysicalData& data, ReportFields& fields) {
-    const std::string folderName = lastPathComponent(folder);
-    int missing = 0;
+/// Draws and stages the seven pictures, naming each in the fields; false
+/// when one cannot be written (the report is then not written at all).
+/// `missing` counts those that could not be drawn.
+bool stagePictures(StagedReport& report, const PhysicalData& data, ReportFields& fields,
+                   int& missing) {
     for (std::size_t i = 0; i < std::size(kFullReportPictures); ++i) {
         const FullReportPicture& picture = kFullReportPictures[i];
-        if (!saveReportPicture(drawFullReportPicture(i, data), joinPath(folder, picture.fileName)))
-            ++missing;
-        fields.set(picture.key, relativePicturePath(folderName, picture.fileName));
+        const auto staged = report.stage(drawFullReportPicture(i, data), picture.fileName);
+        if (staged == StagedReport::Picture::Failed) return false;
+        if (staged == StagedReport::Picture::Empty) ++missing;
+        fields.set(picture.key, report.relativePath(picture.fileName));
     }
-    return missing;
-}
-
-bool writeWhole(const std::string& path, const std::string& text) {
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    const qint64 size = static_cast<qint64>(text.size());
-    return file.write(text.data(), size) == size && file.commit();
+    return true;
 }
 
 }  // namespace
@@ -82,37 +93,41 @@ bool saveFullReport(AppState& state, Platform& platform, ReportFields& fields,
 }
 
 bool writeFullReport(AppState& state, Platform& platform, ReportFields& fields,
-                     const std::string& path, const ReportTemplate& source) {
+                     const std::string& path, const ReportTemplate& source, EarlierReport earlier) {
     if (!contains(path, ".html")) {
         platform.message(kWrongHtmlExtension);
+        return false;
+    }
+    if (!hasNameBeforeExtension(path)) {
+        platform.message(kNamelessReport);
         return false;
     }
     if (isTemplate(path, source)) {
         platform.message(kIsTemplateMessage);
         return false;
     }
-    const auto templateText = readTemplate(source);
-    if (!templateText) {
-        platform.message(kNoTemplateMessage);
-        return false;
-    }
-    // The report itself is only replaced at the end, when its whole text is
-    // ready: a "No" to the question below leaves the earlier report intact.
-    const std::string folder = reportImageFolder(path, "_img");
-    if (!prepareImageFolder(folder, platform)) return false;
+    const auto templateText = readTemplate(source, platform);
+    if (!templateText) return false;
+    // Pictures and page are staged and put in place together at the end: a
+    // "No" to the question, or a failure on the way, leaves the earlier report
+    // as it was.
+    StagedReport report(path, "_img");
+    if (!prepareImageFolder(report, earlier, platform)) return false;
 
     const PhysicalData data = dataWithTheory(state.data);
-    const int missing = savePictures(folder, data, fields);
+    int missing = 0;
+    const bool staged = stagePictures(report, data, fields, missing);
     setValueFields(fields, data);
     // The build that wrote the report, so that its numbers can be traced to it.
-    fields.set("_version|", "Quorvane " + versionText());
-    if (!writeWhole(path, fillTemplate(*templateText, fields))) {
-        platform.message(kProblemsToOpenFile);
+    fields.set("_version|", escapeHtml("Quorvane " + versionText()));
+    if (!staged || !report.commit(fillTemplate(*templateText, fields))) {
+        platform.message(reportNotWrittenMessage(report.page()));
         return false;
     }
-    if (missing > 0 && isDirectory(folder))
-        platform.message("Some pictures of the report could not be saved in " + folder);
-    platform.openInDefaultProgram(path);
+    missing += report.picturesNotPlaced();
+    if (missing > 0)
+        platform.message("Some pictures of the report could not be saved in " + report.folder());
+    platform.openInDefaultProgram(report.page());
     return true;
 }
 

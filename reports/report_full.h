@@ -36,10 +36,17 @@ struct ReportTemplate {
 bool saveFullReport(AppState& state, Platform& platform, ReportFields& fields,
                     const ReportTemplate& source);
 
+/// What becomes of an earlier report of the same name (its picture folder is
+/// there): the desktop program asks, and "No" keeps it; the batch runner,
+/// which asks nothing, replaces it whole, as it does a run report.
+enum class EarlierReport { Ask, Replace };
+
 /// Writes the full report to `path` and opens it in the default program.
 /// Every failure ends with its message; the user's files stay as they were.
+/// A symbolic link is followed: the pictures go beside the page it names.
 bool writeFullReport(AppState& state, Platform& platform, ReportFields& fields,
-                     const std::string& path, const ReportTemplate& source);
+                     const std::string& path, const ReportTemplate& source,
+                     EarlierReport earlier = EarlierReport::Ask);
 
 /// Asks for a ".jpg" file ("Select file to save report chart"), saves the
 /// velocity curves there and opens the picture.

@@ -9,6 +9,9 @@ namespace quorvane {
 inline constexpr const char* kWrongHtmlExtension = "Wrong file extention, must be html";
 inline constexpr const char* kWrongJpgExtension = "Wrong file extention, must be jpg";
 inline constexpr const char* kProblemsToOpenFile = "Problems to open file";
+/// A report called ".html" (or "dir/.html") would put its pictures into the
+/// folder it stands in, over whatever is there.
+inline constexpr const char* kNamelessReport = "The report file needs a name before .html";
 
 /// The report's path cut at its last "." (a "." in a folder name above the
 /// file does not count), plus `suffix`: the folder of its pictures.

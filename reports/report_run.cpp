@@ -1,9 +1,8 @@
 #include "reports/report_run.h"
 
-#include <QSaveFile>
-
 #include "common/file_io.h"
 #include "common/text.h"
+#include "reports/report_output.h"
 #include "reports/report_paths.h"
 #include "sheets/results_sheet.h"
 
@@ -12,34 +11,38 @@ namespace {
 
 class PictureWriter {
   public:
-    PictureWriter(const std::string& folder, const AppState& state, const RunEvaluation& evaluation,
+    PictureWriter(StagedReport& report, const AppState& state, const RunEvaluation& evaluation,
                   const RunReportView& view)
-        : folder_(folder),
-          folderName_(lastPathComponent(folder)),
-          state_(state),
-          evaluation_(evaluation),
-          view_(view) {}
+        : report_(report), state_(state), evaluation_(evaluation), view_(view) {}
 
-    /// Draws and saves one picture and returns its block; a picture that
-    /// cannot be made leaves no block behind (the page would show a hole).
+    /// Draws and stages one picture and returns its block; a picture that
+    /// cannot be drawn leaves no block behind (the page would show a hole).
     std::string block(RunPicture picture) {
         const RunPictureInfo& info = runPictureInfo(picture);
         const QImage image = drawRunPicture(picture, state_, evaluation_, view_);
-        if (!saveReportPicture(image, joinPath(folder_, info.fileName))) {
-            ++missing_;
-            return {};
+        switch (report_.stage(image, info.fileName)) {
+            case StagedReport::Picture::Staged:
+                return runReportPictureBlock(picture, report_.relativePath(info.fileName));
+            case StagedReport::Picture::Empty:
+                ++missing_;
+                return {};
+            case StagedReport::Picture::Failed:
+                failed_ = true;
+                return {};
         }
-        return runReportPictureBlock(picture, relativePicturePath(folderName_, info.fileName));
+        return {};
     }
     int missing() const { return missing_; }
+    /// A picture could not be written: the report is not written at all.
+    bool failed() const { return failed_; }
 
   private:
-    std::string folder_;
-    std::string folderName_;
+    StagedReport& report_;
     const AppState& state_;
     const RunEvaluation& evaluation_;
     const RunReportView& view_;
     int missing_ = 0;
+    bool failed_ = false;
 };
 
 }  // namespace
@@ -84,28 +87,29 @@ RunReportResult writeRunReport(const AppState& state, Platform& platform, const 
         platform.message(kWrongHtmlExtension);
         return result;
     }
-    // The page is written beside its name and put in place at the end, so a
-    // failure never leaves half a report where an earlier one was.
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly)) {
-        platform.message(kProblemsToOpenFile);
+    if (!hasNameBeforeExtension(path)) {
+        platform.message(kNamelessReport);
         return result;
     }
-    const std::string folder = reportImageFolder(path);
-    makeFolder(folder);  // an existing folder is fine; a missing one loses only pictures
+    // Pictures and page are staged and put in place together at the end, so
+    // a failure never leaves half a report where an earlier one was.
+    StagedReport report(path, "");
+    if (!report.makeFolder()) {
+        platform.message(reportNotWrittenMessage(report.page()));
+        return result;
+    }
     const RunEvaluation evaluation = currentEvaluation(state, platform);
-    PictureWriter pictures(folder, state, evaluation, options.view);
+    PictureWriter pictures(report, state, evaluation, options.view);
     const std::string page = runReportPage(state, evaluation, pictures, options);
-    const qint64 size = static_cast<qint64>(page.size());
-    if (file.write(page.data(), size) != size || !file.commit()) {
-        platform.message(kProblemsToOpenFile);
+    if (pictures.failed() || !report.commit(page)) {
+        platform.message(reportNotWrittenMessage(report.page()));
         return result;
     }
     result.written = true;
-    result.picturesMissing = pictures.missing();
+    result.picturesMissing = pictures.missing() + report.picturesNotPlaced();
     if (result.picturesMissing > 0)
-        platform.message("Some pictures of the report could not be saved in " + folder);
-    platform.openInDefaultProgram(path);
+        platform.message("Some pictures of the report could not be saved in " + report.folder());
+    platform.openInDefaultProgram(report.page());
     return result;
 }
 

@@ -47,23 +47,6 @@ struct UnitNames {
     std::string square() const { return length + "<sup>2</sup>"; }
 };
 
-/// The run name is a path: a "<" or "&" in it must not start markup.
-std::string escapeHtml(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        if (c == '<') {
-            out += "&lt;";
-        } else if (c == '>') {
-            out += "&gt;";
-        } else if (c == '&') {
-            out += "&amp;";
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
 // Every picture is shown at the size it was drawn at: stretched, a chart's lines
 // and numbers blur and its titles may leave the frame.
 constexpr RunPictureInfo kPictures[] = {

@@ -2,9 +2,14 @@
 /// The full report's template: the one the program ships, and its place in
 /// the working folder, where the user may edit it.
 
+#include <cstdint>
 #include <string>
 
 namespace quorvane {
+
+/// Far beyond any report template: a larger file is refused rather than read
+/// whole into memory.
+inline constexpr std::uintmax_t kLargestReportTemplate = std::uintmax_t{64} << 20;
 
 /// The shipped template: a complete report of the data that uses every
 /// placeholder and all seven pictures.

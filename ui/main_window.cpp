@@ -211,8 +211,9 @@ void MainWindow::startUp(const std::string& documentsFolder) {
     dataPanel_->afterDataLoaded(start.settings.data);
     // "Save full report" works on a fresh machine; a template already there is the user's.
     installReportTemplate(state_.paths.templatePathFile);
-    if (start.settings.status == SettingsReadStatus::Read && start.settings.data.loaded())
+    if (start.settings.data.loaded())
         setWindowTitle(QString::fromStdString(start.settings.data.windowTitle()));
+    untouchedData_ = start.settings.untouchedData;
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
@@ -287,7 +288,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     update();
     state_.runState.runFlag = false;
     platform_.requestClose();
-    if (folderReady_) closeSession(state_.paths, session_->document(), platform_);
+    if (folderReady_) closeSession(state_.paths, session_->document(), platform_, untouchedData_);
     event->accept();
 }
 

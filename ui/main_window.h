@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "experiments/app_state.h"
@@ -116,6 +117,9 @@ class MainWindow : public QWidget {
     void placeTabs();
     bool layoutReady_ = false;
     bool folderReady_ = false;
+    /// The data the start ran on while it could not load the user's last data:
+    /// the close keeps that file unless the data were changed.
+    std::optional<std::string> untouchedData_;
     int shownTab_ = 0;
     WindowKeys keys_{*this};
     WindowFit fit_{*this};

@@ -10,9 +10,11 @@ namespace quorvane::views {
 SaveStatus saveJpeg(const QImage& image, const QString& path) {
     if (image.isNull()) return SaveStatus::EmptyImage;
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return SaveStatus::WriteFailed;
+    // Unbuffered, so that a full disk fails the write that meets it: a failure
+    // found only while committing a buffer would still be renamed into place.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return SaveStatus::WriteFailed;
     QImageWriter writer(&file, "jpeg");
-    if (!writer.write(image)) {
+    if (!writer.write(image) || file.error() != QFileDevice::NoError) {
         file.cancelWriting();
         return SaveStatus::WriteFailed;
     }

@@ -138,14 +138,24 @@ TEST_F(DataRules, LiquidusReachingTheMeltSaturates) {
 TEST_F(DataRules, GrowthTemperatureStaysBelowTheLiquidus) {
     enter(DataField::Temperature, "1750");
     EXPECT_DOUBLE_EQ(d.Temperature, 1683);
-    enter(DataField::Temperature, "nan");  // no number reads as 0
-    EXPECT_DOUBLE_EQ(d.Temperature, 17);
     EXPECT_TRUE(f.platform.messages.empty());
+    // At or below absolute zero, or no number, the field keeps its last value.
+    for (const char* typed : {"nan", "abc", "0", "-5"}) {
+        const EditOutcome outcome = enter(DataField::Temperature, typed);
+        EXPECT_EQ(outcome.refusedFields, std::vector<DataField>{DataField::Temperature});
+        EXPECT_DOUBLE_EQ(d.Temperature, 1683) << typed;
+    }
+    EXPECT_EQ(f.platform.messages,
+              std::vector<std::string>(4, "Temperatura is too close to absolute zerro."));
+    enter(DataField::LiquidusTemperature, "-1");
+    EXPECT_EQ(d.Temperature_of_Liquidus, 1700);
 
-    // In Celsius the comparisons are made in kelvin.
+    // In Celsius the comparisons are made in kelvin: 0 C is warm enough.
     changeTemperatureScale(d, 1);
     enter(DataField::Temperature, "-300");
-    EXPECT_DOUBLE_EQ(d.Temperature, ConvertTemperature(0.01 * 1700, 0, 1));
+    EXPECT_DOUBLE_EQ(d.Temperature, ConvertTemperature(1683, 0, 1));
+    enter(DataField::Temperature, "0");
+    EXPECT_EQ(d.Temperature, 0);
 }
 
 TEST_F(DataRules, TemperatureEditFollowsFrequenciesAndTimeStep) {

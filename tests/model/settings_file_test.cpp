@@ -109,21 +109,31 @@ TEST_F(Settings, PathsAreTakenAsWritten) {
     EXPECT_FALSE(content.dataPath);
 }
 
-TEST_F(Settings, WrongHeaderLoadsNoData) {
+TEST_F(Settings, ADamagedFirstLineIsSetAsideAndTheLastDataAreRead) {
     std::filesystem::create_directories(folder);
     DocumentFixture saved;
     saved.data.Size_A = 2;
     documents.write("Ambrevo/_Quorvane_lastData.csv", formatDataFile(saved.doc));
     for (const char* header : {"Setting", "setting Quorvane", "Setting Quorvane now", "Set", ""}) {
-        documents.write(
-            "Ambrevo/_Quorvane_setting.csv",
-            std::string(header) + "\nPath_To_Data_File," + folder + "/_Quorvane_lastData.csv\n");
-        StartResult started = start();
-        EXPECT_EQ(started.settings.status, SettingsReadStatus::WrongHeader) << header;
-        EXPECT_EQ(f.data.Size_A, 6);
+        documents.write("Ambrevo/_Quorvane_setting.csv",
+                        std::string(header) + "\nPath_To_Log_File,my log.csv\n");
+        DocumentFixture g;
+        StartResult started = startSession(documents.path(), g.doc, g.platform);
+        EXPECT_EQ(started.settings.status, SettingsReadStatus::SetAside) << header;
+        EXPECT_EQ(g.data.Size_A, 2) << header;  // the last data, which every block names
+        EXPECT_EQ(started.paths.logPath, folder + "/my log.csv");
+        ASSERT_EQ(g.platform.messages.size(), 2u);
+        EXPECT_EQ(g.platform.messages[0], "It is not correct file for reading data");
+        EXPECT_FALSE(documents.exists("Ambrevo/_Quorvane_setting.csv"));
     }
-    EXPECT_EQ(f.platform.messages,
-              std::vector<std::string>(5, "It is not correct file for reading data"));
+    EXPECT_EQ(documents.read("Ambrevo/_Quorvane_setting.csv.damaged-5"),
+              "\nPath_To_Log_File,my log.csv\n");
+    // Without any settings file the last data are read too, and kept.
+    DocumentFixture g;
+    EXPECT_EQ(startSession(documents.path(), g.doc, g.platform).settings.status,
+              SettingsReadStatus::FirstStart);
+    EXPECT_EQ(g.data.Size_A, 2);
+    EXPECT_EQ(documents.read("Ambrevo/_Quorvane_lastData.csv"), formatDataFile(saved.doc));
 }
 
 TEST_F(Settings, FileInTheWayIsLeftAlone) {

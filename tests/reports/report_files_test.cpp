@@ -8,6 +8,7 @@
 #include <QImage>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "common/file_io.h"
@@ -132,14 +133,14 @@ TEST_F(ReportFilesTest, RunReportFailuresLeaveTheFilesAsTheyWere) {
     EXPECT_FALSE(fs::exists(folder_.file("report.txt")));
     // A folder that does not exist.
     EXPECT_FALSE(writeRunReport(state_, platform_, folder_.file("missing/r.html")).written);
-    EXPECT_EQ(platform_.messages.back(), "Problems to open file");
+    EXPECT_TRUE(platform_.messages.back().starts_with("Problems to open file\n"));
     // A read-only folder keeps its earlier report (root ignores the mode: skip then).
     fs::create_directory(folder_.file("locked"));
     writeFileAtomically(folder_.file("locked/r.html"), "earlier");
     chmod(folder_.file("locked").c_str(), 0555);
     if (access(folder_.file("locked").c_str(), W_OK) != 0) {
         EXPECT_FALSE(writeRunReport(state_, platform_, folder_.file("locked/r.html")).written);
-        EXPECT_EQ(platform_.messages.back(), "Problems to open file");
+        EXPECT_TRUE(platform_.messages.back().starts_with("Problems to open file\n"));
         EXPECT_EQ(read("locked/r.html"), "earlier");
     }
     chmod(folder_.file("locked").c_str(), 0755);
@@ -192,12 +193,21 @@ TEST_F(ReportFilesTest, FullReportRefusals) {
     EXPECT_EQ(platform_.messages.back(),
               "There must be template file unstalled correctly.\nCheck working brelwick folder for "
               "pathToTemlateOfFullReport.html file.");
-    // The picture folder's parent is missing: told, and the report cannot be written either.
+    // A template of gigabytes (sparse: no disk taken) is no template: said, never read.
+    std::ofstream(folder_.file("huge.html")).close();
+    fs::resize_file(folder_.file("huge.html"), 3ull << 30);
+    EXPECT_FALSE(writeFullReport(state_, platform_, fields, folder_.file("r.html"),
+                                 {folder_.file("huge.html")}));
+    EXPECT_EQ(platform_.messages.back(), "The template " + folder_.file("huge.html") +
+                                             " is larger than 64 MB; it is no report template");
+    // Nameless: the pictures would go into the folder the report stands in.
+    EXPECT_FALSE(writeFullReport(state_, platform_, fields, folder_.file(".html"), {templ}));
+    EXPECT_EQ(platform_.messages.back(), "The report file needs a name before .html");
+    EXPECT_FALSE(writeRunReport(state_, platform_, folder_.file(".html")).written);
+    EXPECT_EQ(platform_.messages.back(), "The report file needs a name before .html");
+    // The picture folder's parent is missing: told, and nothing is written.
     EXPECT_FALSE(writeFullReport(state_, platform_, fields, folder_.file("no/r.html"), {templ}));
-    ASSERT_GE(platform_.messages.size(), 2u);
-    EXPECT_EQ(platform_.messages[platform_.messages.size() - 2],
-              "Mistake in creating images directory. Try againg.");
-    EXPECT_EQ(platform_.messages.back(), "Problems to open file");
+    EXPECT_EQ(platform_.messages.back(), "Mistake in creating images directory. Try againg.");
     EXPECT_FALSE(fs::exists(folder_.file("r.html")));
     EXPECT_TRUE(platform_.opened.empty());
 }

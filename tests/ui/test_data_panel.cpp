@@ -288,6 +288,34 @@ class DataPanelTest : public QObject {
         QVERIFY(curvePixels(p.panel.probabilityChart()) != before);
     }
 
+    void refusedValuesKeepTheFieldsAndAreNotToldAgain() {
+        QTemporaryDir folder;
+        const std::string bad = folder.path().toStdString() + "/bad.csv";
+        std::ofstream(bad) << "Content,Data\nSize_A,9\nParts_of_surface_for_vertices,abc\n";
+        Program p;
+        p.platform.fileAnswers.push_back(bad);
+        p.trigger("Open");
+        QCOMPARE(
+            p.platform.messages,
+            std::vector<std::string>{"It is not correct file for reading data\n"
+                                     "Parts_of_surface_for_vertices: \"abc\" is not a number"});
+        QCOMPARE(p.text(DataField::SizeA), QString("6"));  // nothing of the file taken
+        // Good edges and bond texts are not met with "Do fix vertiges control".
+        p.type(DataField::EdgesRatio, "0.3");
+        p.type(DataField::BondLength, "2");
+        QCOMPARE(p.platform.messages.size(), 1u);
+        p.type(DataField::BondLength, "-1");
+        QCOMPARE(p.platform.messages.back(), std::string("Do fix vertiges control"));
+        QCOMPARE(p.text(DataField::BondLength), QString("2"));
+        // A temperature at absolute zero or below, or no number, keeps the last good one.
+        for (const char* typed : {"0", "-40", "abc"}) {
+            p.type(DataField::Temperature, typed);
+            QCOMPARE(p.platform.messages.back(),
+                     std::string("Temperatura is too close to absolute zerro."));
+            QCOMPARE(p.text(DataField::Temperature), QString("1600"));
+        }
+    }
+
     void inputsAreHeldWhileARunGoesOn() {
         Program p;
         p.window.session().loop.takeControls();

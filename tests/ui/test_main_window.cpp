@@ -18,6 +18,7 @@
 
 #include "common/version/version.h"
 #include "experiments/app_state.h"
+#include "model/settings_file.h"
 #include "recording_platform.h"
 #include "ui/data_panel.h"
 #include "ui/main_window.h"
@@ -235,6 +236,53 @@ class MainWindowTest : public QObject {
         QCOMPARE(platform.messages.back(), std::string("Error to open file for writing"));
         QCOMPARE(readAll((folder + "/_Quorvane_lastData.csv").toStdString()), lastData);
         QVERIFY(!window.isVisible());
+    }
+
+    void damagedSettingsNeverCostTheUsersLastData() {
+        QTemporaryDir documents;
+        const std::string folder = documents.path().toStdString() + "/Ambrevo";
+        QDir().mkpath(QString::fromStdString(folder));
+        auto write = [&](const std::string& name, const std::string& text) {
+            std::ofstream(folder + "/" + name, std::ios::binary) << text;
+        };
+        auto sizeA = [](MainWindow& w) { return w.dataPanel()->field(DataField::SizeA)->text(); };
+        {  // the user's last session
+            AppState state;
+            testing::RecordingPlatform platform;
+            MainWindow window(state, platform, documents.path().toStdString());
+            window.dataPanel()->scaleSize(DataPanel::kSizeAControl, 1, 2);  // a = 12
+            QVERIFY(window.close());
+        }
+        const std::string last = readAll(folder + "/_Quorvane_lastData.csv");
+        const std::string settings = readAll(folder + "/_Quorvane_setting.csv");
+        // An editor's byte-order mark, then a first line torn by a close cut short.
+        for (const std::string& damage : {std::string("\xEF\xBB\xBF"), std::string("Sett")}) {
+            write("_Quorvane_setting.csv", damage + settings);
+            AppState state;
+            testing::RecordingPlatform platform;
+            MainWindow window(state, platform, documents.path().toStdString());
+            QCOMPARE(sizeA(window), QString("12"));
+            QCOMPARE(platform.messages.size(), damage == "Sett" ? 2u : 0u);
+            QVERIFY(window.close());
+            QVERIFY(readAll(folder + "/_Quorvane_lastData.csv").find("Size_A,12,") !=
+                    std::string::npos);
+            // Whatever the damage, the next start reads the settings file again.
+            QVERIFY(parseSettingsText(readAll(folder + "/_Quorvane_setting.csv")).headerAccepted);
+        }
+        QVERIFY(QFile::exists(QString::fromStdString(folder + "/_Quorvane_setting.csv.damaged")));
+        // Last data the start cannot read: the close keeps them until the user changes the data.
+        write("_Quorvane_lastData.csv", "Sett" + last);
+        for (bool edit : {false, true}) {
+            AppState state;
+            testing::RecordingPlatform platform;
+            MainWindow window(state, platform, documents.path().toStdString());
+            QCOMPARE(sizeA(window), QString("6"));  // the built-in data
+            if (edit) window.dataPanel()->scaleSize(DataPanel::kSizeAControl, 1, 3);
+            QVERIFY(window.close());
+            const std::string after = readAll(folder + "/_Quorvane_lastData.csv");
+            QCOMPARE(after == "Sett" + last, !edit);
+            if (edit) QVERIFY(after.find("Size_A,18,") != std::string::npos);
+        }
     }
 
     void aboutIsOnTheWindowsMenu() {
