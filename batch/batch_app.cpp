@@ -190,6 +190,9 @@ int finish(const BatchOptions& o, Session& session, Progress& progress, const st
     if (o.summary && ConsolePlatform::stopSignal() == 0) session.createSummaryReports();
     if (ConsolePlatform::stopSignal() == 0 && writeReports(session, o.reports) > 0)
         status = kExitLogFailed;
+    if (ConsolePlatform::stopSignal() == 0 && o.reports.studyReport &&
+        !writeStudyReport(studyReportJob(o, state.paths.logPath), session.platform))
+        status = kExitLogFailed;
     const RunState& rs = state.runState;
     if (rs.logFailures > 0) {
         std::fprintf(stderr,
@@ -224,6 +227,16 @@ int finish(const BatchOptions& o, Session& session, Progress& progress, const st
 }
 
 }  // namespace
+
+StudyReportJob studyReportJob(const BatchOptions& o, const std::string& logPath) {
+    StudyReportJob job;
+    job.path = o.reports.studyReport.value_or("");
+    job.logPath = logPath;
+    if (o.mode == RunMode::Plan) job.planPath = o.planFile;
+    job.general = o.mode == RunMode::General;
+    job.command = o.commandLine;
+    return job;
+}
 
 int prepareSession(const BatchOptions& o, Session& session) {
     return prepare(o, session);

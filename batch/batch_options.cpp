@@ -6,6 +6,7 @@
 
 #include "batch/key_setting.h"
 #include "common/cformat.h"
+#include "experiments/study_origin.h"
 
 namespace quorvane::batch {
 namespace {
@@ -161,6 +162,13 @@ void declareOptions(Declare& d, BatchOptions& o, OptionTexts& t) {
     d.value(
         "--template", o.reports.templateFile, "FILE", "a template file",
         "with --full-report: the HTML template to fill, at most 64 MB (default: the shipped one)");
+    d.value("--study-report", o.reports.studyReport, "FILE.html", "a file",
+            "the report of the study in --log (alone, or after a --plan or --general, with "
+            "--jobs too): for every varied parameter the rate, roughness, porosity and time to "
+            "fill a layer against it (mean and spread of repeated runs, the theory beside), a "
+            "map of growth regimes over two varied parameters, scatter plots of a general "
+            "experiment, a table of every combination and the plan or command; its pictures "
+            "(PNG, SVG and the CSV of their numbers) in the folder FILE beside it");
 
     d.in("Studies");
     d.value("--jobs", t.jobs, "N", "a number of workers 0..1024 (0: one per core)",
@@ -242,7 +250,7 @@ std::string checkCombinations(const OptionTexts& t, BatchOptions& o) {
     if (t.plan) o.mode = RunMode::Plan;
     if (t.general) o.mode = RunMode::General;
     if (t.research) o.mode = RunMode::Research;
-    if (t.noRun || (runModes == 0 && o.summary)) o.mode = RunMode::None;
+    if (t.noRun || (runModes == 0 && (o.summary || o.reports.studyReport))) o.mode = RunMode::None;
     if ((o.planTest || o.planResume) && o.mode != RunMode::Plan)
         return "--test and --resume go with --plan";
     if (o.planTest && o.planResume) return "choose --test or --resume, not both";
@@ -329,6 +337,9 @@ ParsedOptions parseBatchOptions(const std::vector<std::string>& args) {
     if (std::string error = convertValues(parser.texts, parser.declare, o); !error.empty())
         return fail(error);
     if (std::string error = checkCombinations(parser.texts, o); !error.empty()) return fail(error);
+    std::vector<std::string> command{"quorvane-batch"};
+    command.insert(command.end(), args.begin(), args.end());
+    o.commandLine = shellCommand(command);
     parsed.ok = true;
     return parsed;
 }
