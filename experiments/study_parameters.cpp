@@ -58,6 +58,10 @@ std::set<double> valuesOf(const StudyLog& log, const std::vector<std::size_t>& r
 }
 
 /// True when the values of `chosen` fix the value of `candidate` in every result.
+/// Draws at random are all different, so one drawn value "fixes" every other:
+/// a single parameter must fix the candidate as a plan's quantity fixes what
+/// follows from it, rising or falling with it all along (a temperature its
+/// supercooling).
 bool determinedBy(const StudyLog& log, const std::vector<std::size_t>& results,
                   const std::vector<StudyParameter>& chosen, const StudyParameter& candidate) {
     std::map<std::vector<double>, double> seen;
@@ -67,6 +71,20 @@ bool determinedBy(const StudyLog& log, const std::vector<std::size_t>& results,
         const auto [at, added] = seen.emplace(std::move(key), candidate.valueIn(log.rows[i]));
         if (!added && at->second != candidate.valueIn(log.rows[i])) return false;
     }
+    if (chosen.size() != 1) return true;
+    bool rises = true, falls = true;
+    for (auto at = seen.begin(), next = std::next(at); next != seen.end(); ++at, ++next) {
+        rises = rises && next->second >= at->second;
+        falls = falls && next->second <= at->second;
+    }
+    return rises || falls;
+}
+
+bool determinesAll(const StudyLog& log, const std::vector<std::size_t>& results,
+                   const std::vector<StudyParameter>& chosen,
+                   const std::vector<StudyParameter>& varying) {
+    for (const StudyParameter& p : varying)
+        if (!determinedBy(log, results, chosen, p)) return false;
     return true;
 }
 
@@ -85,14 +103,42 @@ bool looksLikeGrid(const StudyLog& log, const std::vector<std::size_t>& results,
     return 2 * double(combinations.size()) > product;
 }
 
-std::vector<StudyParameter> inferred(const StudyLog& log, const std::vector<std::size_t>& results) {
-    std::vector<StudyParameter> chosen;
-    for (const ColumnInfo& info : kColumns) {
-        const auto candidate = parameterOfColumn(log, info.column);
-        if (candidate && !determinedBy(log, results, chosen, *candidate))
-            chosen.push_back(*candidate);
+/// The first `size` of `varying` (in their order) that span a grid and fix all
+/// the rest: a temperature and a surface energy, where sigma' follows both.
+std::optional<std::vector<StudyParameter>> gridOf(const StudyLog& log,
+                                                  const std::vector<std::size_t>& results,
+                                                  const std::vector<StudyParameter>& varying,
+                                                  std::size_t size) {
+    std::vector<std::size_t> pick(size);
+    for (std::size_t k = 0; k < size; ++k) pick[k] = k;
+    while (size <= varying.size()) {
+        std::vector<StudyParameter> chosen;
+        for (std::size_t k : pick) chosen.push_back(varying[k]);
+        if (looksLikeGrid(log, results, chosen) && determinesAll(log, results, chosen, varying))
+            return chosen;
+        std::size_t k = size;  // the next choice of `size` in order
+        while (k > 0 && pick[k - 1] == varying.size() - size + k - 1) --k;
+        if (k == 0) break;
+        ++pick[k - 1];
+        for (std::size_t m = k; m < size; ++m) pick[m] = pick[m - 1] + 1;
     }
-    return chosen;
+    return std::nullopt;
+}
+
+/// The parameters when nothing says how the study was made: the least that fix
+/// every varying column, if they span a grid; none (a general experiment) else.
+std::optional<std::vector<StudyParameter>> inferred(const StudyLog& log,
+                                                    const std::vector<std::size_t>& results) {
+    std::vector<StudyParameter> varying, chosen;
+    for (const ColumnInfo& info : kColumns)
+        if (const auto p = parameterOfColumn(log, info.column))
+            if (valuesOf(log, results, *p).size() > 1) varying.push_back(*p);
+    for (const StudyParameter& p : varying)
+        if (!determinedBy(log, results, chosen, p)) chosen.push_back(p);
+    if (chosen.empty() || looksLikeGrid(log, results, chosen)) return chosen;
+    for (std::size_t size = chosen.size(); size <= chosen.size() + 1 && size <= 3; ++size)
+        if (auto grid = gridOf(log, results, varying, size)) return grid;
+    return std::nullopt;
 }
 
 }  // namespace
@@ -152,16 +198,18 @@ std::vector<StudyParameter> variedParameters(const StudyLog& log,
                                              const std::vector<std::size_t>& results,
                                              const StudyOrigin& origin, StudyKind& kind) {
     std::vector<StudyParameter> candidates;
+    bool general = origin.general;
     if (origin.plan) {
         std::set<int> kinds;
         for (const task& row : *origin.plan)
             if (kinds.insert(row.kind).second)
                 if (auto p = parameterOfKind(log, row.kind)) candidates.push_back(*p);
-    } else if (origin.general) {
+    } else if (auto grid = origin.general ? std::nullopt : inferred(log, results)) {
+        candidates = *grid;
+    } else {
+        general = true;
         for (const char* column : kDrawnColumns)
             if (auto p = parameterOfColumn(log, column)) candidates.push_back(*p);
-    } else {
-        candidates = inferred(log, results);
     }
     std::vector<StudyParameter> varied;
     for (const StudyParameter& p : candidates)
@@ -172,16 +220,7 @@ std::vector<StudyParameter> variedParameters(const StudyLog& log,
     porous.meaning = "hole defects taken into account (1) or not (0)";
     porous.porousFlag = true;
     if (valuesOf(log, results, porous).size() > 1) varied.push_back(porous);
-
-    if (varied.empty()) {
-        kind = StudyKind::Single;
-    } else if (origin.plan) {
-        kind = StudyKind::Plan;
-    } else if (origin.general || !looksLikeGrid(log, results, varied)) {
-        kind = StudyKind::General;
-    } else {
-        kind = StudyKind::Plan;
-    }
+    kind = varied.empty() ? StudyKind::Single : general ? StudyKind::General : StudyKind::Plan;
     return varied;
 }
 
