@@ -1,5 +1,7 @@
 #include "reports/study_figures.h"
 
+#include <algorithm>
+#include <cctype>
 #include <memory>
 
 #include "common/cformat.h"
@@ -35,9 +37,10 @@ std::string slug(const std::string& key) {
 }
 
 std::string quantityAxis(int q) {
-    const StudyQuantityInfo& info = studyQuantity(q);
-    return q == kStudyRate ? "rate (parts of continuous growth)"
-                           : std::string(info.title) + " (" + info.unit + ")";
+    static const char* const kAxes[kStudyQuantityCount] = {
+        "rate (parts of continuous growth)", "roughness (layers)", "porosity (parts)",
+        "time to fill a layer (s)"};
+    return kAxes[std::clamp(q, 0, kStudyQuantityCount - 1)];
 }
 
 /// The CSV header cells of the parameters, `first` in front.

@@ -100,6 +100,10 @@ void drawCells(QPainter& painter, const MapLayout& m, const RegimeMapInputs& in)
                          QPoint(m.frame.pixelX(m.xEdges[cell.i + 1]) - 1,
                                 m.frame.pixelY(m.yEdges[cell.j]) - 1));
         painter.fillRect(rect, regimeColour(cell.regime));
+        // A thin light line between the cells shows where each combination stands.
+        painter.setPen(QPen(QColor(255, 255, 255, 150), 1));
+        painter.drawLine(rect.topRight() + QPoint(1, 0), rect.bottomRight() + QPoint(1, 1));
+        painter.drawLine(rect.bottomLeft() + QPoint(0, 1), rect.bottomRight() + QPoint(1, 1));
         if (cell.unanimous) continue;
         PainterSaver saver(painter);
         painter.setRenderHint(QPainter::Antialiasing);
