@@ -16,6 +16,7 @@
 #include "common/version/version.h"
 #include "experiments/plan_positions.h"
 #include "experiments/session.h"
+#include "experiments/study.h"
 #include "model/data_rules.h"
 #include "model/theory.h"
 
@@ -109,6 +110,10 @@ int prepare(const BatchOptions& o, Session& s) {
         if (auto e = checkOutput("the record file", *o.recordFile, false); !e.empty())
             return refuse(e);
     if (auto e = checkReportRequest(o.reports); !e.empty()) return refuse(e);
+    // A report of a log alone: a log that makes no study is refused before anything is written.
+    if (o.reports.studyReport && o.mode == RunMode::None)
+        if (const StudyReading study = readStudy(state.paths.logPath, {}); !study.study)
+            return refuse("--study-report: " + study.error);
     if (o.mode == RunMode::Plan && o.sharded)
         if (auto e = checkOutput("the shard's plan file", s.planFile.paths.plan, true); !e.empty())
             return refuse(e);

@@ -1,6 +1,7 @@
 #include "reports/study_figures.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <memory>
 
@@ -108,9 +109,12 @@ StudyFigure scatterFigure(const Study& study, std::size_t p, int q) {
     in.title = qs(std::string(info.title) + " against " + parameter.symbol);
     in.xTitle = qs(parameter.axisTitle());
     in.yTitle = qs(quantityAxis(q));
+    std::array<bool, 4> grown{};
+    for (const StudyRun& run : study.runs) grown[std::size_t(study.log.rows[run.row].regime)] = true;
     for (GrowthRegime regime : {GrowthRegime::Continuous, GrowthRegime::Intermediate,
                                 GrowthRegime::Nucleation, GrowthRegime::Undetermined})
-        in.legend.emplace_back(growthRegimeWord(regime), views::regimeColour(regime));
+        if (grown[std::size_t(regime)])
+            in.legend.emplace_back(growthRegimeWord(regime), views::regimeColour(regime));
     std::string csv = cformat("log_row,%s,%s,theory,regime\n", parameter.key.c_str(), info.key);
     for (const StudyRun& run : study.runs) {
         const auto& value = run.measured[std::size_t(q)];

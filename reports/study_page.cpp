@@ -22,9 +22,18 @@ std::string element(const char* tag, const std::string& text) {
     return cformat("<%s>", tag) + htmlText(text) + cformat("</%s>\n", tag);
 }
 
+/// The page's classes of the regimes, in the colours of the pictures.
+std::string regimeStyle() {
+    std::string style;
+    for (GrowthRegime regime : {GrowthRegime::Undetermined, GrowthRegime::Continuous,
+                                GrowthRegime::Intermediate, GrowthRegime::Nucleation})
+        style += std::string("td.") + growthRegimeWord(regime) +
+                 "{background:" + views::regimeColour(regime).name().toStdString() + ";}";
+    return style;
+}
+
 std::string regimeCell(GrowthRegime regime, const std::string& extra = {}) {
-    return "<td class=\"word\" style=\"background:" +
-           views::regimeColour(regime).name().toStdString() + "\">" +
+    return std::string("<td class=\"word ") + growthRegimeWord(regime) + "\">" +
            htmlText(growthRegimeWord(regime) + extra) + "</td>";
 }
 
@@ -131,10 +140,17 @@ std::string tableHead(const Study& s) {
     return html + "<th>regime</th><th>theory</th><th>log rows</th></tr>\n";
 }
 
+/// Above this many the table starts folded: laying out a thousand rows costs
+/// a browser more than all the pictures of the page.
+constexpr std::size_t kOpenTableRows = 100;
+
 std::string combinationTable(const Study& s, const std::string& folder) {
     std::string html = "<h2>Every combination</h2>\n" +
                        element("p", "Mean ± standard deviation of the runs of each combination, "
                                     "and the theory for its data.");
+    html += s.combinations.size() > kOpenTableRows ? "<details>" : "<details open>";
+    html += "<summary>" + htmlText(cformat("%zu combinations", s.combinations.size())) +
+            "</summary>\n";
     html += tableHead(s);
     for (const StudyCombination& c : s.combinations) {
         html += "<tr>";
@@ -148,7 +164,7 @@ std::string combinationTable(const Study& s, const std::string& folder) {
         html += c.theory.regime ? regimeCell(*c.theory.regime) : std::string("<td>–</td>");
         html += "<td class=\"word\">" + htmlText(logRowsText(s, c)) + "</td></tr>\n";
     }
-    return html + "</table>\n<p><a href=\"" +
+    return html + "</table>\n</details>\n<p><a href=\"" +
            htmlText(relativePicturePath(folder, "combinations.csv")) +
            "\">The table as CSV</a></p>\n";
 }
@@ -194,7 +210,7 @@ std::string studyPage(const StudyPageInputs& in) {
     const Study& s = *in.study;
     std::string page = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n";
     page += "<title>" + htmlText("Quorvane study report: " + lastPathComponent(s.logPath)) +
-            "</title>\n<style>" + kStyle + "</style>\n</head>\n<body>\n";
+            "</title>\n<style>" + kStyle + regimeStyle() + "</style>\n</head>\n<body>\n";
     page += overview(s);
     page += originSection(s);
     page += figureSections(*in.figures, in.folderName);

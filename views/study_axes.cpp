@@ -163,21 +163,34 @@ QColor seriesColour(std::size_t k) {
 }
 
 void drawSimulatedMarker(QPainter& painter, const QPoint& at, const QColor& colour, int radius) {
+    drawSimulatedMarkers(painter, {at}, colour, radius);
+}
+
+void drawTheoryMarker(QPainter& painter, const QPoint& at, const QColor& colour, int radius) {
+    drawTheoryMarkers(painter, {at}, colour, radius);
+}
+
+// Many markers under one pen and brush: a scatter plot of a thousand runs
+// changes the painter's state four times, not two thousand (and its SVG holds
+// one style for them all).
+void drawSimulatedMarkers(QPainter& painter, const std::vector<QPoint>& points,
+                          const QColor& colour, int radius) {
     PainterSaver saver(painter);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(colour.darker(130), 1));
     painter.setBrush(colour);
-    painter.drawEllipse(at, radius, radius);
+    for (const QPoint& at : points) painter.drawEllipse(at, radius, radius);
 }
 
-void drawTheoryMarker(QPainter& painter, const QPoint& at, const QColor& colour, int radius) {
+void drawTheoryMarkers(QPainter& painter, const std::vector<QPoint>& points, const QColor& colour,
+                       int radius) {
     PainterSaver saver(painter);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(colour, 1.5));
     painter.setBrush(Qt::NoBrush);  // the simulated dot at the same place shows through
-    const QPolygon diamond({QPoint(at.x(), at.y() - radius), QPoint(at.x() + radius, at.y()),
-                            QPoint(at.x(), at.y() + radius), QPoint(at.x() - radius, at.y())});
-    painter.drawPolygon(diamond);
+    for (const QPoint& at : points)
+        painter.drawPolygon(QPolygon({QPoint(at.x(), at.y() - radius), QPoint(at.x() + radius, at.y()),
+                                      QPoint(at.x(), at.y() + radius), QPoint(at.x() - radius, at.y())}));
 }
 
 void drawBeyondMarker(QPainter& painter, const QPoint& at, bool above, const QColor& colour) {

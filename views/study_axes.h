@@ -56,6 +56,11 @@ QColor seriesColour(std::size_t k);
 /// Markers: a filled dot for a simulated mean, a hollow diamond for the theory.
 void drawSimulatedMarker(QPainter& painter, const QPoint& at, const QColor& colour, int radius = 4);
 void drawTheoryMarker(QPainter& painter, const QPoint& at, const QColor& colour, int radius = 5);
+/// The same for many points of one colour.
+void drawSimulatedMarkers(QPainter& painter, const std::vector<QPoint>& points,
+                          const QColor& colour, int radius = 4);
+void drawTheoryMarkers(QPainter& painter, const std::vector<QPoint>& points, const QColor& colour,
+                       int radius = 5);
 /// A hollow triangle on the plot's edge for a value beyond it, pointing outward.
 void drawBeyondMarker(QPainter& painter, const QPoint& at, bool above, const QColor& colour);
 

@@ -5,6 +5,7 @@
 #include <QPolygon>
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <tuple>
 
 #include "views/painter_text.h"
@@ -124,6 +125,28 @@ void drawStudyLegend(QPainter& painter, const StudyAxes& axes, const StudyChartI
     });
 }
 
+/// The theory's markers first, then the runs' dots, each colour in one go;
+/// a value off the plot gets its edge marker.
+void drawScatterPoints(QPainter& painter, const StudyAxes& axes,
+                       const std::vector<ScatterPoint>& points) {
+    std::vector<QPoint> theory;
+    std::map<QRgb, std::vector<QPoint>> dots;
+    for (const ScatterPoint& p : points) {
+        if (p.theory && axes.showsY(*p.theory)) {
+            theory.push_back(axes.at(p.x, *p.theory));
+        } else if (p.theory) {
+            drawValue(painter, axes, p.x, *p.theory, kTheoryGrey, true);
+        }
+        if (axes.showsY(p.y)) {
+            dots[p.colour.rgb()].push_back(axes.at(p.x, p.y));
+        } else {
+            drawValue(painter, axes, p.x, p.y, p.colour, false);
+        }
+    }
+    drawTheoryMarkers(painter, theory, kTheoryGrey, 4);
+    for (const auto& [colour, at] : dots) drawSimulatedMarkers(painter, at, QColor::fromRgb(colour), 3);
+}
+
 }  // namespace
 
 ShownRange shownRange(const std::vector<double>& values, const std::vector<double>& bars,
@@ -195,9 +218,7 @@ void paintScatterChart(QPainter& painter, const QRect& area, const ScatterInputs
     const StudyAxes axes = drawStudyAxes(
         painter, area,
         {in.title, in.xTitle, in.yTitle, x0, x1, range.lo, range.hi, range.logY, widest + 32});
-    for (const ScatterPoint& p : in.points)
-        if (p.theory) drawValue(painter, axes, p.x, *p.theory, kTheoryGrey, true);
-    for (const ScatterPoint& p : in.points) drawValue(painter, axes, p.x, p.y, p.colour, false);
+    drawScatterPoints(painter, axes, in.points);
     painter.setFont(studyTextFont());
     int y = axes.legend.top();
     for (const auto& [text, colour] : in.legend)
