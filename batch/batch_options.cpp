@@ -96,6 +96,26 @@ class Declare {
     std::map<std::string, std::string> needs_;
 };
 
+/// The reports, drawn without a display by the desktop program's own code.
+void declareReportOptions(Declare& d, BatchOptions& o) {
+    d.in("Reports (drawn without a display, by the desktop program's own code)");
+    d.value("--report", o.reports.runReport, "FILE.html", "a file",
+            "the HTML run report of the last run, its pictures in the folder FILE beside it");
+    d.value("--full-report", o.reports.fullReport, "FILE.html", "a file",
+            "the full report of the data, filled from the report template, its pictures in "
+            "FILE_img");
+    d.value(
+        "--template", o.reports.templateFile, "FILE", "a template file",
+        "with --full-report: the HTML template to fill, at most 64 MB (default: the shipped one)");
+    d.value("--study-report", o.reports.studyReport, "FILE.html", "a file",
+            "the report of the study in --log (alone, or after a --plan or --general, with "
+            "--jobs too): for every varied parameter the rate, roughness, porosity and time to "
+            "fill a layer against it (mean and spread of repeated runs, the theory beside), a "
+            "map of growth regimes over two varied parameters, scatter plots of a general "
+            "experiment, a table of every combination and the plan or command; its pictures "
+            "(PNG, SVG and the CSV of their numbers) in the folder FILE beside it");
+}
+
 /// The whole command line: every option of the batch runner, in help order.
 void declareOptions(Declare& d, BatchOptions& o, OptionTexts& t) {
     d.in("Data");
@@ -153,22 +173,7 @@ void declareOptions(Declare& d, BatchOptions& o, OptionTexts& t) {
     d.flag("-h,--help", o.help, "this text");
     d.flag("--version", o.version, "the version and the commit of this build");
 
-    d.in("Reports (drawn without a display, by the desktop program's own code)");
-    d.value("--report", o.reports.runReport, "FILE.html", "a file",
-            "the HTML run report of the last run, its pictures in the folder FILE beside it");
-    d.value("--full-report", o.reports.fullReport, "FILE.html", "a file",
-            "the full report of the data, filled from the report template, its pictures in "
-            "FILE_img");
-    d.value(
-        "--template", o.reports.templateFile, "FILE", "a template file",
-        "with --full-report: the HTML template to fill, at most 64 MB (default: the shipped one)");
-    d.value("--study-report", o.reports.studyReport, "FILE.html", "a file",
-            "the report of the study in --log (alone, or after a --plan or --general, with "
-            "--jobs too): for every varied parameter the rate, roughness, porosity and time to "
-            "fill a layer against it (mean and spread of repeated runs, the theory beside), a "
-            "map of growth regimes over two varied parameters, scatter plots of a general "
-            "experiment, a table of every combination and the plan or command; its pictures "
-            "(PNG, SVG and the CSV of their numbers) in the folder FILE beside it");
+    declareReportOptions(d, o);
 
     d.in("Studies");
     d.value("--jobs", t.jobs, "N", "a number of workers 0..1024 (0: one per core)",

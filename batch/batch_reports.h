@@ -10,7 +10,7 @@
 namespace quorvane {
 class Session;
 class Platform;
-}
+}  // namespace quorvane
 
 namespace quorvane::batch {
 

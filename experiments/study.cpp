@@ -43,7 +43,7 @@ std::vector<std::size_t> resultRows(const StudyLog& log, bool& reduced, long lon
 }
 
 std::array<std::optional<double>, kStudyQuantityCount> measuredIn(const StudyLog& log,
-                                                                   const StudyLogRow& row) {
+                                                                  const StudyLogRow& row) {
     std::array<std::optional<double>, kStudyQuantityCount> m;
     m[kStudyRate] = cell(log, row, kQuantities[kStudyRate].column);
     m[kStudyRoughness] = cell(log, row, kQuantities[kStudyRoughness].column);

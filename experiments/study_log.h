@@ -36,9 +36,21 @@ struct StudyLog {
 };
 
 /// The columns a study reads, by their names in the log's first line.
-inline constexpr const char* kStudyLogColumns[] = {
-    "Date", "Event", "a",  "b",  "c",   "Sedg", "Svrt", "dG", "Sm", "Vc", "Av.Rate as part cont.",
-    "Time To Fill Layer", "Roughness", "Porosity", "TypeOfGrowthMech"};
+inline constexpr const char* kStudyLogColumns[] = {"Date",
+                                                   "Event",
+                                                   "a",
+                                                   "b",
+                                                   "c",
+                                                   "Sedg",
+                                                   "Svrt",
+                                                   "dG",
+                                                   "Sm",
+                                                   "Vc",
+                                                   "Av.Rate as part cont.",
+                                                   "Time To Fill Layer",
+                                                   "Roughness",
+                                                   "Porosity",
+                                                   "TypeOfGrowthMech"};
 
 /// Reads the text of a run log. Nothing and `error` set when it is no run log
 /// (no header, or a column the study needs is missing).

@@ -45,8 +45,7 @@ RegimeGrid regimeGrid(const Study& study, std::size_t xParameter, std::size_t yP
     RegimeGrid grid;
     grid.xParameter = xParameter;
     grid.yParameter = yParameter;
-    if (xParameter >= study.parameters.size() || yParameter >= study.parameters.size())
-        return grid;
+    if (xParameter >= study.parameters.size() || yParameter >= study.parameters.size()) return grid;
     grid.xs = valuesOf(study, xParameter);
     grid.ys = valuesOf(study, yParameter);
     grid.cells.assign(grid.xs.size() * grid.ys.size(), std::nullopt);
@@ -79,7 +78,8 @@ std::optional<GrowthRegime> theoryRegimeAt(const Study& study, const RegimeGrid&
     for (auto& column : corner)
         for (auto& c : column)
             if (!c) c = fallback;
-    const Inputs in = mix(mix(*corner[0][0], *corner[1][0], tx), mix(*corner[0][1], *corner[1][1], tx), ty);
+    const Inputs in =
+        mix(mix(*corner[0][0], *corner[1][0], tx), mix(*corner[0][1], *corner[1][1], tx), ty);
     return theoryRegime(in.g, in.sigma, in.lambda1, in.lambda2);
 }
 

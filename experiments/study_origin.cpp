@@ -62,7 +62,8 @@ std::optional<std::string> findPlanOfLog(const std::string& logPath) {
     const fs::path folder = log.parent_path();
     std::error_code error;
     std::optional<std::string> found;
-    for (const auto& entry : fs::directory_iterator(folder.empty() ? fs::path(".") : folder, error)) {
+    for (const auto& entry :
+         fs::directory_iterator(folder.empty() ? fs::path(".") : folder, error)) {
         const std::string name = entry.path().filename().string();
         std::error_code sizeError;
         if (!hasCsvName(name) || isShardFile(name) || sameFile(entry.path(), log) ||
@@ -100,7 +101,8 @@ std::string shellCommand(const std::vector<std::string>& arguments) {
     for (const std::string& argument : arguments) {
         bool plain = !argument.empty();
         for (unsigned char c : argument)
-            if (!std::isalnum(c) && std::string_view("-_./=:,+%@").find(char(c)) == std::string_view::npos)
+            if (!std::isalnum(c) &&
+                std::string_view("-_./=:,+%@").find(char(c)) == std::string_view::npos)
                 plain = false;
         if (!command.empty()) command += ' ';
         if (plain) {

@@ -36,8 +36,8 @@ constexpr ColumnInfo kColumns[] = {
 constexpr const char* kDrawnColumns[] = {"a", "b", "c", "Sedg", "Svrt", "dG", "Sm"};
 
 /// The log column each plan kind sets (kinds 6 to 8 are computed from the axes).
-constexpr const char* kKindColumns[kPlanKindCount] = {"dG", "Sm", "dH", "Surf.energy", "T", "Co",
-                                                      nullptr, nullptr, nullptr, "Sedg", "Svrt"};
+constexpr const char* kKindColumns[kPlanKindCount] = {
+    "dG", "Sm", "dH", "Surf.energy", "T", "Co", nullptr, nullptr, nullptr, "Sedg", "Svrt"};
 
 StudyParameter computed(const StudyLog& log, const char* key, const char* symbol,
                         const char* meaning, const char* unit) {

@@ -38,9 +38,9 @@ std::string slug(const std::string& key) {
 }
 
 std::string quantityAxis(int q) {
-    static const char* const kAxes[kStudyQuantityCount] = {
-        "rate (parts of continuous growth)", "roughness (layers)", "porosity (parts)",
-        "time to fill a layer (s)"};
+    static const char* const kAxes[kStudyQuantityCount] = {"rate (parts of continuous growth)",
+                                                           "roughness (layers)", "porosity (parts)",
+                                                           "time to fill a layer (s)"};
     return kAxes[std::clamp(q, 0, kStudyQuantityCount - 1)];
 }
 
@@ -96,10 +96,13 @@ StudyFigure chartFigure(const Study& study, std::size_t p, int q) {
                           "deviation as error bars";
     if (study.parameters.size() > 1) caption += ", one line for each value of the others";
     caption += "; hollow diamonds on dashed lines: the theory.";
-    return {"Against " + parameter.symbol,
-            cformat("chart_%s_vs_%s", info.key, slug(parameter.key).c_str()), caption, kChartSize,
-            [in](QPainter& painter, const QRect& area) { views::paintStudyChart(painter, area, in); },
-            csv};
+    return {
+        "Against " + parameter.symbol,
+        cformat("chart_%s_vs_%s", info.key, slug(parameter.key).c_str()),
+        caption,
+        kChartSize,
+        [in](QPainter& painter, const QRect& area) { views::paintStudyChart(painter, area, in); },
+        csv};
 }
 
 StudyFigure scatterFigure(const Study& study, std::size_t p, int q) {
@@ -110,7 +113,8 @@ StudyFigure scatterFigure(const Study& study, std::size_t p, int q) {
     in.xTitle = qs(parameter.axisTitle());
     in.yTitle = qs(quantityAxis(q));
     std::array<bool, 4> grown{};
-    for (const StudyRun& run : study.runs) grown[std::size_t(study.log.rows[run.row].regime)] = true;
+    for (const StudyRun& run : study.runs)
+        grown[std::size_t(study.log.rows[run.row].regime)] = true;
     for (GrowthRegime regime : {GrowthRegime::Continuous, GrowthRegime::Intermediate,
                                 GrowthRegime::Nucleation, GrowthRegime::Undetermined})
         if (grown[std::size_t(regime)])
@@ -126,14 +130,15 @@ StudyFigure scatterFigure(const Study& study, std::size_t p, int q) {
                "," + optionalNumber(run.theory.value[std::size_t(q)]) + "," +
                growthRegimeWord(row.regime) + "\n";
     }
-    return {"Drawn parameters against the results",
-            cformat("scatter_%s_vs_%s", info.key, slug(parameter.key).c_str()),
-            std::string(info.title) + " against " + parameter.symbol +
-                ": every run, coloured by its growth regime; hollow diamonds: the theory for "
-                "the data of that run.",
-            kScatterSize,
-            [in](QPainter& painter, const QRect& area) { views::paintScatterChart(painter, area, in); },
-            csv};
+    return {
+        "Drawn parameters against the results",
+        cformat("scatter_%s_vs_%s", info.key, slug(parameter.key).c_str()),
+        std::string(info.title) + " against " + parameter.symbol +
+            ": every run, coloured by its growth regime; hollow diamonds: the theory for "
+            "the data of that run.",
+        kScatterSize,
+        [in](QPainter& painter, const QRect& area) { views::paintScatterChart(painter, area, in); },
+        csv};
 }
 
 StudyFigure mapFigure(const Study& study) {
@@ -146,9 +151,12 @@ StudyFigure mapFigure(const Study& study) {
     in.yTitle = qs(y.axisTitle());
     in.xs = grid->xs;
     in.ys = grid->ys;
-    in.theory = [&study, grid](double px, double py) { return theoryRegimeAt(study, *grid, px, py); };
-    std::string csv = x.key + "," + y.key +
-                      ",runs,regime,continuous,intermediate,nucleation,undetermined,theory_regime\n";
+    in.theory = [&study, grid](double px, double py) {
+        return theoryRegimeAt(study, *grid, px, py);
+    };
+    std::string csv =
+        x.key + "," + y.key +
+        ",runs,regime,continuous,intermediate,nucleation,undetermined,theory_regime\n";
     for (std::size_t j = 0; j < grid->ys.size(); ++j) {
         for (std::size_t i = 0; i < grid->xs.size(); ++i) {
             const auto k = grid->at(i, j);
@@ -162,14 +170,16 @@ StudyFigure mapFigure(const Study& study) {
                            c.theory.regime ? growthRegimeWord(*c.theory.regime) : "");
         }
     }
-    return {"Growth regimes", "map_regimes",
-            "The growth regime most runs of each combination grew in (a white dot where its runs "
-            "disagree), from the table of regimes beside the log or, without it, from the log's "
-            "mechanism code; black lines: the theory's bounds of nucleation (solid) and of "
-            "continuous growth (dashed).",
-            kMapSize,
-            [in](QPainter& painter, const QRect& area) { views::paintRegimeMap(painter, area, in); },
-            csv};
+    return {
+        "Growth regimes",
+        "map_regimes",
+        "The growth regime most runs of each combination grew in (a white dot where its runs "
+        "disagree), from the table of regimes beside the log or, without it, from the log's "
+        "mechanism code; black lines: the theory's bounds of nucleation (solid) and of "
+        "continuous growth (dashed).",
+        kMapSize,
+        [in](QPainter& painter, const QRect& area) { views::paintRegimeMap(painter, area, in); },
+        csv};
 }
 
 }  // namespace
@@ -187,7 +197,8 @@ std::string valuesText(const Study& study, const std::vector<double>& values, st
 std::string logRowsText(const Study& study, const StudyCombination& combination) {
     std::string text;
     for (std::size_t r : combination.runs)
-        text += (text.empty() ? "" : " ") + cformat("%lld", study.log.rows[study.runs[r].row].logRow);
+        text +=
+            (text.empty() ? "" : " ") + cformat("%lld", study.log.rows[study.runs[r].row].logRow);
     return text;
 }
 

@@ -58,8 +58,9 @@ std::string overview(const Study& s) {
         varied += (varied.empty() ? "" : "; ") + p.symbol +
                   (p.meaning.empty() ? "" : " (" + p.meaning + ")");
     const char* how = s.kind == StudyKind::General ? "Drawn: " : "Varied: ";
-    html += element("p", varied.empty() ? std::string("Nothing varied: the runs repeat one set of data.")
-                                        : how + varied + ".");
+    html += element("p", varied.empty()
+                             ? std::string("Nothing varied: the runs repeat one set of data.")
+                             : how + varied + ".");
     html += element("p", cformat("Growth regimes: %lld of the runs from the table of regimes "
                                  "beside the log, %lld from the log's mechanism code.",
                                  s.regimesFromTable,
@@ -68,13 +69,14 @@ std::string overview(const Study& s) {
 }
 
 std::string planTable(const StudyOrigin& origin) {
-    std::string html = element("p", "The plan " + origin.planPath +
-                                        " (the first parameter varies slowest):");
+    std::string html =
+        element("p", "The plan " + origin.planPath + " (the first parameter varies slowest):");
     html += "<table><tr><th>Parameter</th><th>From</th><th>To</th><th>Steps</th></tr>\n";
     for (const task& row : *origin.plan)
         html += "<tr><td class=\"word\">" + htmlText(planKindLabel(row.kind)) + "</td><td>" +
-                htmlText(cformat("%g", row.from)) + "</td><td>" + htmlText(cformat("%g", row.till)) +
-                "</td><td>" + htmlText(cformat("%d", row.steps)) + "</td></tr>\n";
+                htmlText(cformat("%g", row.from)) + "</td><td>" +
+                htmlText(cformat("%g", row.till)) + "</td><td>" +
+                htmlText(cformat("%d", row.steps)) + "</td></tr>\n";
     return html + "</table>\n";
 }
 
@@ -83,14 +85,17 @@ std::string originSection(const Study& s) {
     if (s.origin.plan) {
         html += planTable(s.origin);
     } else if (s.kind == StudyKind::General) {
-        html += element("p", "A general experiment: the parameters above were drawn at random, "
-                             "every draw one full run.");
+        html += element("p",
+                        "A general experiment: the parameters above were drawn at random, "
+                        "every draw one full run.");
     } else {
-        html += element("p", "The plan is not known: the varied parameters are those whose "
-                             "values differ between the results, each one left out whose value "
-                             "follows from the others (as σ′ and ΔG′ follow a temperature).");
+        html += element("p",
+                        "The plan is not known: the varied parameters are those whose "
+                        "values differ between the results, each one left out whose value "
+                        "follows from the others (as σ′ and ΔG′ follow a temperature).");
     }
-    if (!s.origin.command.empty()) html += "<p>The command:</p>\n" + element("pre", s.origin.command);
+    if (!s.origin.command.empty())
+        html += "<p>The command:</p>\n" + element("pre", s.origin.command);
     return html;
 }
 
@@ -146,11 +151,12 @@ constexpr std::size_t kOpenTableRows = 100;
 
 std::string combinationTable(const Study& s, const std::string& folder) {
     std::string html = "<h2>Every combination</h2>\n" +
-                       element("p", "Mean ± standard deviation of the runs of each combination, "
-                                    "and the theory for its data.");
+                       element("p",
+                               "Mean ± standard deviation of the runs of each combination, "
+                               "and the theory for its data.");
     html += s.combinations.size() > kOpenTableRows ? "<details>" : "<details open>";
-    html += "<summary>" + htmlText(cformat("%zu combinations", s.combinations.size())) +
-            "</summary>\n";
+    html +=
+        "<summary>" + htmlText(cformat("%zu combinations", s.combinations.size())) + "</summary>\n";
     html += tableHead(s);
     for (const StudyCombination& c : s.combinations) {
         html += "<tr>";
@@ -181,8 +187,8 @@ std::string notes(const std::tm& written) {
                     "theory's inputs are taken linearly between the combinations.");
     char date[32];
     std::strftime(date, sizeof date, "%Y-%m-%d %H:%M:%S", &written);
-    html += "<p class=\"note\">" + htmlText(std::string("Written ") + date + " by Quorvane " +
-                                            versionText() + ".") +
+    html += "<p class=\"note\">" +
+            htmlText(std::string("Written ") + date + " by Quorvane " + versionText() + ".") +
             "</p>\n";
     return html;
 }
@@ -194,11 +200,21 @@ std::string htmlText(std::string_view text) {
     out.reserve(text.size());
     for (char c : text) {
         switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            case '\'': out += "&#39;"; break;
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            case '\'':
+                out += "&#39;";
+                break;
             default:
                 if (static_cast<unsigned char>(c) >= 0x20 || c == '\t' || c == '\n') out += c;
         }

@@ -111,7 +111,8 @@ Written writeFiles(const Study& study, const std::string& path, Platform& platfo
     const std::vector<StudyFigure> figures = studyFigures(study);
     for (const StudyFigure& f : figures)
         if (!writeFigure(f, fresh.path())) return {false, kProblemsToOpenFile};
-    if (!writeBytes(fresh.path() + "/combinations.csv", QByteArray::fromStdString(combinationsCsv(study))))
+    if (!writeBytes(fresh.path() + "/combinations.csv",
+                    QByteArray::fromStdString(combinationsCsv(study))))
         return {false, kProblemsToOpenFile};
     const std::string page =
         studyPage({&study, &figures, lastPathComponent(folder.string()), platform.localTimeNow()});

@@ -18,12 +18,13 @@ namespace quorvane {
 inline constexpr int kSaveStudyReportCommand = 32852;
 
 struct StudyReportRequest {
-    std::string path;                     ///< FILE.html
-    std::string logPath;                  ///< the run log of the study
-    std::optional<std::string> planPath;  ///< the plan that made it (else looked for beside the log)
+    std::string path;     ///< FILE.html
+    std::string logPath;  ///< the run log of the study
+    std::optional<std::string>
+        planPath;  ///< the plan that made it (else looked for beside the log)
     std::optional<std::vector<task>> planRows;  ///< or its rows, as the Run panel holds them
-    bool general = false;                 ///< made by a general experiment
-    std::string command;                  ///< the command that made it, when known
+    bool general = false;                       ///< made by a general experiment
+    std::string command;                        ///< the command that made it, when known
 };
 
 /// Writes the report and opens it in the default program. Every failure ends

@@ -96,14 +96,10 @@ MapLayout layOut(QPainter& painter, const QRect& area, const RegimeMapInputs& in
 void drawCells(QPainter& painter, const MapLayout& m, const RegimeMapInputs& in) {
     for (const RegimeMapCell& cell : in.cells) {
         if (cell.i + 1 >= m.xEdges.size() || cell.j + 1 >= m.yEdges.size()) continue;
-        const QRect rect(QPoint(m.frame.pixelX(m.xEdges[cell.i]), m.frame.pixelY(m.yEdges[cell.j + 1])),
-                         QPoint(m.frame.pixelX(m.xEdges[cell.i + 1]) - 1,
-                                m.frame.pixelY(m.yEdges[cell.j]) - 1));
+        const QRect rect(
+            QPoint(m.frame.pixelX(m.xEdges[cell.i]), m.frame.pixelY(m.yEdges[cell.j + 1])),
+            QPoint(m.frame.pixelX(m.xEdges[cell.i + 1]) - 1, m.frame.pixelY(m.yEdges[cell.j]) - 1));
         painter.fillRect(rect, regimeColour(cell.regime));
-        // A thin light line between the cells shows where each combination stands.
-        painter.setPen(QPen(QColor(255, 255, 255, 150), 1));
-        painter.drawLine(rect.topRight() + QPoint(1, 0), rect.bottomRight() + QPoint(1, 1));
-        painter.drawLine(rect.bottomLeft() + QPoint(0, 1), rect.bottomRight() + QPoint(1, 1));
         if (cell.unanimous) continue;
         PainterSaver saver(painter);
         painter.setRenderHint(QPainter::Antialiasing);
@@ -111,6 +107,17 @@ void drawCells(QPainter& painter, const MapLayout& m, const RegimeMapInputs& in)
         painter.setBrush(Qt::white);
         painter.drawEllipse(rect.center(), 4, 4);
     }
+}
+
+/// Thin light lines between the cells show where each combination stands.
+void drawSeparators(QPainter& painter, const MapLayout& m) {
+    painter.setPen(QPen(QColor(255, 255, 255, 160), 1));
+    for (std::size_t k = 1; k + 1 < m.xEdges.size(); ++k)
+        painter.drawLine(m.frame.pixelX(m.xEdges[k]), m.plot.top(), m.frame.pixelX(m.xEdges[k]),
+                         m.plot.bottom());
+    for (std::size_t k = 1; k + 1 < m.yEdges.size(); ++k)
+        painter.drawLine(m.plot.left(), m.frame.pixelY(m.yEdges[k]), m.plot.right(),
+                         m.frame.pixelY(m.yEdges[k]));
 }
 
 /// The theory's boundaries: where the regime of one sample differs from its
@@ -153,27 +160,33 @@ void drawMapLegend(QPainter& painter, const MapLayout& m, const RegimeMapInputs&
     drawTextTopLeft(painter, x, y, "Regime of the runs");
     y += painter.fontMetrics().height() + 4;
     for (GrowthRegime regime : kLegendOrder) {
-        const bool shown = std::any_of(in.cells.begin(), in.cells.end(),
-                                       [regime](const RegimeMapCell& c) { return c.regime == regime; });
+        const bool shown =
+            std::any_of(in.cells.begin(), in.cells.end(),
+                        [regime](const RegimeMapCell& c) { return c.regime == regime; });
         if (!shown && regime == GrowthRegime::Undetermined) continue;
         y = drawLegendEntry(painter, x, y, growthRegimeWord(regime),
                             [regime](QPainter& p, const QRect& r) {
                                 p.fillRect(r.adjusted(2, 2, -2, -2), regimeColour(regime));
                             });
     }
-    if (std::any_of(in.cells.begin(), in.cells.end(), [](const RegimeMapCell& c) { return !c.unanimous; }))
-        y = drawLegendEntry(painter, x, y, "runs disagree (most runs shown)", [](QPainter& p, const QRect& r) {
-            p.setPen(Qt::black);
-            p.setBrush(Qt::white);
-            p.drawEllipse(r.center(), 4, 4);
-        });
+    if (std::any_of(in.cells.begin(), in.cells.end(),
+                    [](const RegimeMapCell& c) { return !c.unanimous; }))
+        y = drawLegendEntry(painter, x, y, "runs disagree (most runs shown)",
+                            [](QPainter& p, const QRect& r) {
+                                p.setPen(Qt::black);
+                                p.setBrush(Qt::white);
+                                p.drawEllipse(r.center(), 4, 4);
+                            });
     y += 8;
-    y = drawLegendEntry(painter, x, y, "theory: bound of nucleation", [](QPainter& p, const QRect& r) {
-        p.fillRect(r.left(), r.center().y() - 1, r.width(), 3, Qt::black);
-    });
-    drawLegendEntry(painter, x, y, "theory: bound of continuous growth", [](QPainter& p, const QRect& r) {
-        for (int dx = 0; dx < r.width(); dx += 12) p.fillRect(r.left() + dx, r.center().y() - 1, 6, 3, Qt::black);
-    });
+    y = drawLegendEntry(painter, x, y, "theory: bound of nucleation",
+                        [](QPainter& p, const QRect& r) {
+                            p.fillRect(r.left(), r.center().y() - 1, r.width(), 3, Qt::black);
+                        });
+    drawLegendEntry(painter, x, y, "theory: bound of continuous growth",
+                    [](QPainter& p, const QRect& r) {
+                        for (int dx = 0; dx < r.width(); dx += 12)
+                            p.fillRect(r.left() + dx, r.center().y() - 1, 6, 3, Qt::black);
+                    });
 }
 
 }  // namespace
@@ -211,6 +224,7 @@ void paintRegimeMap(QPainter& painter, const QRect& area, const RegimeMapInputs&
     const MapLayout m = layOut(painter, area, in);
     painter.fillRect(m.plot, QColor(245, 245, 245));  // where nothing ran
     drawCells(painter, m, in);
+    drawSeparators(painter, m);
     drawBoundaries(painter, m, in);
     painter.setPen(Qt::black);
     painter.setBrush(Qt::NoBrush);

@@ -155,10 +155,9 @@ StudyAxes drawStudyAxes(QPainter& painter, const QRect& area, const StudyAxesSpe
 }
 
 QColor seriesColour(std::size_t k) {
-    static const QColor kColours[] = {QColor(31, 119, 180), QColor(214, 39, 40),
-                                      QColor(44, 160, 44),  QColor(148, 103, 189),
-                                      QColor(255, 127, 14), QColor(140, 86, 75),
-                                      QColor(227, 119, 194), QColor(23, 190, 207)};
+    static const QColor kColours[] = {
+        QColor(31, 119, 180), QColor(214, 39, 40), QColor(44, 160, 44),   QColor(148, 103, 189),
+        QColor(255, 127, 14), QColor(140, 86, 75), QColor(227, 119, 194), QColor(23, 190, 207)};
     return kColours[k % std::size(kColours)];
 }
 
@@ -189,8 +188,9 @@ void drawTheoryMarkers(QPainter& painter, const std::vector<QPoint>& points, con
     painter.setPen(QPen(colour, 1.5));
     painter.setBrush(Qt::NoBrush);  // the simulated dot at the same place shows through
     for (const QPoint& at : points)
-        painter.drawPolygon(QPolygon({QPoint(at.x(), at.y() - radius), QPoint(at.x() + radius, at.y()),
-                                      QPoint(at.x(), at.y() + radius), QPoint(at.x() - radius, at.y())}));
+        painter.drawPolygon(
+            QPolygon({QPoint(at.x(), at.y() - radius), QPoint(at.x() + radius, at.y()),
+                      QPoint(at.x(), at.y() + radius), QPoint(at.x() - radius, at.y())}));
 }
 
 void drawBeyondMarker(QPainter& painter, const QPoint& at, bool above, const QColor& colour) {
@@ -199,8 +199,8 @@ void drawBeyondMarker(QPainter& painter, const QPoint& at, bool above, const QCo
     painter.setPen(QPen(colour, 1.5));
     painter.setBrush(Qt::white);
     const int tip = above ? -6 : 6;
-    painter.drawPolygon(QPolygon({QPoint(at.x(), at.y() + tip), QPoint(at.x() + 5, at.y()),
-                                  QPoint(at.x() - 5, at.y())}));
+    painter.drawPolygon(QPolygon(
+        {QPoint(at.x(), at.y() + tip), QPoint(at.x() + 5, at.y()), QPoint(at.x() - 5, at.y())}));
 }
 
 int drawLegendEntry(QPainter& painter, int x, int y, const QString& text,

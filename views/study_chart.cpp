@@ -39,7 +39,8 @@ void collect(const StudyChartInputs& in, std::vector<double>& means, std::vector
 double minX(const StudyChartInputs& in, bool largest) {
     double best = largest ? -HUGE_VAL : HUGE_VAL;
     for (const auto& line : in.lines)
-        for (const auto& p : line.points) best = largest ? std::max(best, p.x) : std::min(best, p.x);
+        for (const auto& p : line.points)
+            best = largest ? std::max(best, p.x) : std::min(best, p.x);
     return std::isfinite(best) ? best : 0;
 }
 
@@ -49,7 +50,8 @@ void drawValue(QPainter& painter, const StudyAxes& axes, double x, double y, con
     const QPoint at = axes.at(x, y);
     if (!axes.showsY(y)) {
         const bool above = axes.worldY(y) > axes.frame.y1;
-        drawBeyondMarker(painter, QPoint(at.x(), above ? axes.plot.top() + 7 : axes.plot.bottom() - 7),
+        drawBeyondMarker(painter,
+                         QPoint(at.x(), above ? axes.plot.top() + 7 : axes.plot.bottom() - 7),
                          above, colour);
         return;
     }
@@ -66,8 +68,8 @@ void drawErrorBar(QPainter& painter, const StudyAxes& axes, const StudyChartPoin
     const int x = axes.frame.pixelX(p.x);
     const double low = *p.mean - p.spread;
     const int top = axes.clampY(axes.at(p.x, *p.mean + p.spread).y());
-    const int bottom = axes.logY && low <= 0 ? axes.plot.bottom()
-                                              : axes.clampY(axes.at(p.x, low).y());
+    const int bottom =
+        axes.logY && low <= 0 ? axes.plot.bottom() : axes.clampY(axes.at(p.x, low).y());
     painter.setPen(QPen(colour, 1.2));
     painter.drawLine(x, top, x, bottom);
     painter.drawLine(x - 4, top, x + 4, top);
@@ -144,7 +146,8 @@ void drawScatterPoints(QPainter& painter, const StudyAxes& axes,
         }
     }
     drawTheoryMarkers(painter, theory, kTheoryGrey, 4);
-    for (const auto& [colour, at] : dots) drawSimulatedMarkers(painter, at, QColor::fromRgb(colour), 3);
+    for (const auto& [colour, at] : dots)
+        drawSimulatedMarkers(painter, at, QColor::fromRgb(colour), 3);
 }
 
 }  // namespace
@@ -178,8 +181,8 @@ void paintStudyChart(QPainter& painter, const QRect& area, const StudyChartInput
     const ShownRange range = shownRange(means, bars, theory);
     const bool cloud = in.lines.size() > in.mostLines;
     const bool legendOfLines = !cloud && !(in.lines.size() == 1 && in.lines[0].label.isEmpty());
-    StudyAxesSpec spec{in.title,         in.xTitle, in.yTitle, minX(in, false), minX(in, true),
-                       range.lo,         range.hi,  range.logY, 0};
+    StudyAxesSpec spec{in.title, in.xTitle,  in.yTitle, minX(in, false), minX(in, true), range.lo,
+                       range.hi, range.logY, 0};
     spec.legendWidth = legendWidth(painter, in, legendOfLines);
     const StudyAxes axes = drawStudyAxes(painter, area, spec);
     {
@@ -196,7 +199,8 @@ void paintStudyChart(QPainter& painter, const QRect& area, const StudyChartInput
         for (const StudyChartPoint& p : in.lines[k].points) {
             drawErrorBar(painter, axes, p, colour);
             if (p.mean) drawValue(painter, axes, p.x, *p.mean, colour, false);
-            if (p.theory) drawValue(painter, axes, p.x, *p.theory, cloud ? kTheoryGrey : colour, true);
+            if (p.theory)
+                drawValue(painter, axes, p.x, *p.theory, cloud ? kTheoryGrey : colour, true);
         }
     }
     drawStudyLegend(painter, axes, in, legendOfLines);
@@ -222,12 +226,12 @@ void paintScatterChart(QPainter& painter, const QRect& area, const ScatterInputs
     painter.setFont(studyTextFont());
     int y = axes.legend.top();
     for (const auto& [text, colour] : in.legend)
-        y = drawLegendEntry(painter, axes.legend.left(), y, text,
-                            [&colour](QPainter& p, const QRect& r) {
-                                drawSimulatedMarker(p, r.center(), colour);
-                            });
-    drawLegendEntry(painter, axes.legend.left(), y + 6, "theory (Halvik)",
-                    [](QPainter& p, const QRect& r) { drawTheoryMarker(p, r.center(), kTheoryGrey); });
+        y = drawLegendEntry(
+            painter, axes.legend.left(), y, text,
+            [&colour](QPainter& p, const QRect& r) { drawSimulatedMarker(p, r.center(), colour); });
+    drawLegendEntry(
+        painter, axes.legend.left(), y + 6, "theory (Halvik)",
+        [](QPainter& p, const QRect& r) { drawTheoryMarker(p, r.center(), kTheoryGrey); });
 }
 
 }  // namespace quorvane::views

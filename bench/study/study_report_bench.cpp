@@ -5,6 +5,7 @@
 // With chromium installed it also times how long the page of each takes to
 // load in a browser (the load of its frame, pictures and all).
 
+#include <unistd.h>
 #include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
@@ -17,7 +18,6 @@
 #include <filesystem>
 #include <map>
 #include <random>
-#include <unistd.h>
 #include <string>
 #include <vector>
 
@@ -67,12 +67,21 @@ std::map<std::string, std::string> run(std::mt19937& random, double dG, double S
     const double rate = std::exp(-0.02 * Sm * Sm / dG) * noise(random);
     return {{"Date", "01/02/24 10:00:00"},
             {"Event", cformat("%d", event)},
-            {"a", "0.6"}, {"b", "0.6"}, {"c", "0.6"}, {"Sedg", "0.25"}, {"Svrt", "0.05"},
-            {"dG", cformat("%g", dG)}, {"Sm", cformat("%g", Sm)}, {"Vc", "600"},
+            {"a", "0.6"},
+            {"b", "0.6"},
+            {"c", "0.6"},
+            {"Sedg", "0.25"},
+            {"Svrt", "0.05"},
+            {"dG", cformat("%g", dG)},
+            {"Sm", cformat("%g", Sm)},
+            {"Vc", "600"},
             {"Av.Rate as part cont.", cformat("%g", rate)},
             {"Time To Fill Layer", cformat("%g", 0.001 / rate)},
-            {"Roughness", cformat("%g", 3 / Sm * noise(random))}, {"Porosity", "n/a"},
-            {"TypeOfGrowthMech", rate > 0.5 ? "1" : rate > 0.1 ? "2" : "0"}};
+            {"Roughness", cformat("%g", 3 / Sm * noise(random))},
+            {"Porosity", "n/a"},
+            {"TypeOfGrowthMech", rate > 0.5   ? "1"
+                                 : rate > 0.1 ? "2"
+                                              : "0"}};
 }
 
 /// A 5 x 5 plan of sigma' and dG' run again and again: two probabilities and the
@@ -82,7 +91,8 @@ std::string planLog() {
     std::string log = runLogHeader();
     for (int n = 0; n < 1000; ++n) {
         const int fullRun = n / 3 % 25;
-        log += row(run(random, 0.25 + 0.5 * (fullRun % 5), 2 + 2 * (fullRun / 5), n % 3 == 2 ? 77 : 3));
+        log += row(
+            run(random, 0.25 + 0.5 * (fullRun % 5), 2 + 2 * (fullRun / 5), n % 3 == 2 ? 77 : 3));
     }
     return log;
 }
@@ -95,7 +105,8 @@ std::string generalLog() {
     std::string log = runLogHeader();
     for (int n = 0; n < 1000; ++n) {
         auto cells = run(random, 0.05 + 4 * unit(random), 1 + 9 * unit(random), 77);
-        for (const char* axis : {"a", "b", "c"}) cells[axis] = cformat("%g", 0.2 + 1.8 * unit(random));
+        for (const char* axis : {"a", "b", "c"})
+            cells[axis] = cformat("%g", 0.2 + 1.8 * unit(random));
         cells["Sedg"] = cformat("%g", 0.5 * unit(random));
         cells["Svrt"] = cformat("%g", 0.1 * unit(random));
         log += row(cells);
@@ -105,7 +116,8 @@ std::string generalLog() {
 
 const fs::path& folder() {
     static const fs::path path = [] {
-        fs::path p = fs::temp_directory_path() / cformat("quorvane-study-bench-%d", int(::getpid()));
+        fs::path p =
+            fs::temp_directory_path() / cformat("quorvane-study-bench-%d", int(::getpid()));
         fs::create_directories(p);
         return p;
     }();
@@ -116,7 +128,8 @@ void ChartAsPng(benchmark::State& state) {
     views::StudyChartInputs in{"Rate against σ′", "σ′", "rate", {}, 8};
     for (int line = 0; line < 5; ++line) {
         views::StudyChartLine l{QString("ΔG′ = %1").arg(line), {}};
-        for (int k = 0; k < 5; ++k) l.points.push_back({2.0 + 2 * k, 0.1 * (5 - k) + 0.05 * line, 0.02, 0.1 * (5 - k)});
+        for (int k = 0; k < 5; ++k)
+            l.points.push_back({2.0 + 2 * k, 0.1 * (5 - k) + 0.05 * line, 0.02, 0.1 * (5 - k)});
         in.lines.push_back(l);
     }
     for (auto _ : state) {
@@ -154,7 +167,8 @@ class Table : public benchmark::BenchmarkReporter {
     bool ReportContext(const Context&) override { return true; }
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {
-            if (run.run_type != Run::RT_Iteration || run.iterations == 0 || run.error_occurred) continue;
+            if (run.run_type != Run::RT_Iteration || run.iterations == 0 || run.error_occurred)
+                continue;
             const std::string name = run.run_name.function_name;
             const double seconds = run.real_accumulated_time / double(run.iterations);
             const auto [at, added] = best_.try_emplace(name, seconds);
@@ -192,9 +206,10 @@ double pageLoadMilliseconds(const std::string& page) {
     double best = -1;
     for (int k = 0; k < 3; ++k) {
         const std::string out = (folder() / "load.txt").string();
-        const std::string command = "/usr/bin/chromium --headless --no-sandbox --disable-gpu "
-                                    "--allow-file-access-from-files --dump-dom 'file://" +
-                                    check.string() + "' > '" + out + "' 2>/dev/null";
+        const std::string command =
+            "/usr/bin/chromium --headless --no-sandbox --disable-gpu "
+            "--allow-file-access-from-files --dump-dom 'file://" +
+            check.string() + "' > '" + out + "' 2>/dev/null";
         if (std::system(command.c_str()) != 0) return -1;
         const std::string dom = readWholeFile(out).value_or("");
         const std::size_t at = dom.find("LOADMS=");

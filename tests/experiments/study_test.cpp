@@ -110,7 +110,9 @@ TEST(Study, ValuesThatFollowFromTheVariedOnesAreNotParametersOfTheirOwn) {
     std::vector<LogCells> grid;
     for (const char* T : {"1600", "1650"})
         for (const char* e : {"2e-20", "3e-20"})
-            grid.push_back({{"T", T}, {"Surf.energy", e}, {"dG", std::string(T) == "1600" ? "1" : "0.48"},
+            grid.push_back({{"T", T},
+                            {"Surf.energy", e},
+                            {"dG", std::string(T) == "1600" ? "1" : "0.48"},
                             {"Sm", cformat("%g", std::atof(e) * 1e20 / std::atof(T)).c_str()}});
     const Study s = build(grid);
     EXPECT_EQ(keys(s), (std::vector<std::string>{"dG", "Surf.energy"}));
@@ -134,11 +136,13 @@ TEST(Study, DrawnValuesMakeAGeneralExperimentAndAStoppedGridStaysAPlan) {
     EXPECT_EQ(keys(general), (std::vector<std::string>{"a", "dG", "Sm"}));
     EXPECT_EQ(general.combinations.size(), 5u);
 
-    const Study stopped = build({run("0.5", "2", "0.8"), run("0.5", "4", "0.7"), run("1.5", "2", "0.9")});
+    const Study stopped =
+        build({run("0.5", "2", "0.8"), run("0.5", "4", "0.7"), run("1.5", "2", "0.9")});
     EXPECT_EQ(stopped.kind, StudyKind::Plan);
     StudyOrigin told;
     told.general = true;
-    EXPECT_EQ(build({run("0.5", "2", "0.8"), run("1.5", "4", "0.7")}, told).kind, StudyKind::General);
+    EXPECT_EQ(build({run("0.5", "2", "0.8"), run("1.5", "4", "0.7")}, told).kind,
+              StudyKind::General);
 }
 
 TEST(Study, AResultARunDidNotGiveIsLeftOutNotCountedAsZero) {
@@ -150,7 +154,8 @@ TEST(Study, AResultARunDidNotGiveIsLeftOutNotCountedAsZero) {
     EXPECT_EQ(s.combinations[0].measured[kStudyFillTime].mean, 0.004);
 
     // Runs with and without hole defects are not repeats of each other.
-    const Study mixed = build({{{"Porosity", "0.02"}}, {{"Porosity", "n/a"}}, {{"Porosity", "0.04"}}});
+    const Study mixed =
+        build({{{"Porosity", "0.02"}}, {{"Porosity", "n/a"}}, {{"Porosity", "0.04"}}});
     ASSERT_EQ(keys(mixed), std::vector<std::string>{"porous"});
     EXPECT_TRUE(mixed.porosityMeasured);
     EXPECT_NEAR(at(mixed, {1}).measured[kStudyPorosity].mean, 0.03, 1e-12);
@@ -234,14 +239,17 @@ TEST(Study, TheMapPlacesEveryCombinationAndCarriesTheTheoryBetweenThem) {
     EXPECT_EQ(s.combinations[*grid.at(1, 2)].values, (std::vector<double>{2, 6}));
 
     const StudyTheory& t = s.combinations[0].theory;
-    for (auto [x, y] : {std::pair(2.0, 0.2), std::pair(4.0, 0.6), std::pair(5.5, 1.7), std::pair(7.0, 2.4)})
-        EXPECT_EQ(theoryRegimeAt(s, grid, x, y), theoryRegime(y, x, t.lambda1, t.lambda2)) << x << " " << y;
+    for (auto [x, y] :
+         {std::pair(2.0, 0.2), std::pair(4.0, 0.6), std::pair(5.5, 1.7), std::pair(7.0, 2.4)})
+        EXPECT_EQ(theoryRegimeAt(s, grid, x, y), theoryRegime(y, x, t.lambda1, t.lambda2))
+            << x << " " << y;
 }
 
 TEST(Study, ThePlanIsFoundBesideTheLogThatItsThirdLineNames) {
     testing::TempFolder folder;
-    const std::string plan = "The_file_of_experiment_tasks_for_Quorvane\ndata.csv\nlog.csv\n"
-                             "1, 2, 6, 2, 4\n0, 0.5, 1.5, 0.5, 2\n";
+    const std::string plan =
+        "The_file_of_experiment_tasks_for_Quorvane\ndata.csv\nlog.csv\n"
+        "1, 2, 6, 2, 4\n0, 0.5, 1.5, 0.5, 2\n";
     const auto rows = readPlanRows(plan);
     ASSERT_TRUE(rows);
     ASSERT_EQ(rows->rows.size(), 2u);

@@ -13,12 +13,22 @@ namespace quorvane::testing {
 using LogCells = std::map<std::string, std::string>;
 
 inline std::string defaultLogCell(const std::string& name) {
-    static const LogCells defaults = {
-        {"Date", "01/02/24 10:00:00"}, {"Event", "77"}, {"a", "0.6"},   {"b", "0.6"},
-        {"c", "0.6"},                  {"T", "1600"},   {"dG", "1"},    {"Sm", "3"},
-        {"Sedg", "0.25"},              {"Svrt", "0.05"}, {"Vc", "600"}, {"Porosity", "n/a"},
-        {"TypeOfGrowthMech", "1"},     {"Time To Fill Layer", "0.001"},
-        {"Av.Rate as part cont.", "0.8"}, {"Roughness", "1.5"}};
+    static const LogCells defaults = {{"Date", "01/02/24 10:00:00"},
+                                      {"Event", "77"},
+                                      {"a", "0.6"},
+                                      {"b", "0.6"},
+                                      {"c", "0.6"},
+                                      {"T", "1600"},
+                                      {"dG", "1"},
+                                      {"Sm", "3"},
+                                      {"Sedg", "0.25"},
+                                      {"Svrt", "0.05"},
+                                      {"Vc", "600"},
+                                      {"Porosity", "n/a"},
+                                      {"TypeOfGrowthMech", "1"},
+                                      {"Time To Fill Layer", "0.001"},
+                                      {"Av.Rate as part cont.", "0.8"},
+                                      {"Roughness", "1.5"}};
     const auto found = defaults.find(name);
     return found == defaults.end() ? "0" : found->second;
 }
@@ -29,8 +39,8 @@ inline std::string logRow(const LogCells& cells) {
     for (std::size_t i = 0; i < kRunLogColumns.size(); ++i) {
         const std::string name = kRunLogColumns[i].name;
         const auto found = cells.find(name);
-        line += (i == 0 ? "\"" : ",\"") + (found == cells.end() ? defaultLogCell(name) : found->second) +
-                "\"";
+        line += (i == 0 ? "\"" : ",\"") +
+                (found == cells.end() ? defaultLogCell(name) : found->second) + "\"";
     }
     return line + "\n";
 }

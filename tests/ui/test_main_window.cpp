@@ -224,7 +224,8 @@ class MainWindowTest : public QObject {
         platform.fileAnswers.push_back(page);
         entry->trigger();
         QCOMPARE(platform.fileQuestions.size(), size_t(1));
-        QCOMPARE(platform.fileQuestions[0].title, std::string("Select html file to save study report"));
+        QCOMPARE(platform.fileQuestions[0].title,
+                 std::string("Select html file to save study report"));
         QVERIFY(platform.messages.empty());
         QCOMPARE(platform.opened, std::vector<std::string>{page});
         QVERIFY(readAll(page).find("Study of log.csv") != std::string::npos);
