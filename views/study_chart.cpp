@@ -158,12 +158,12 @@ ShownRange shownRange(const std::vector<double>& values, const std::vector<doubl
     if (values.empty() && theory.empty()) return range;
     std::vector<double> all = values.empty() ? theory : values;
     const auto [lo, hi] = extent(all);
-    const bool logY = wantsLogAxis(all);
-    // The theory joins the range while it stays within the room the values span
-    // (twice their span; two powers of ten on a logarithmic axis).
+    // The theory joins the range while it stays near the values: within two
+    // powers of ten of them where all are positive, else within twice their span.
     const double room = 2 * std::max(hi - lo, std::abs(hi) * 0.1);
     for (double t : theory) {
-        const bool near = logY ? t > lo / 100 && t < hi * 100 : t > lo - room && t < hi + room;
+        const bool near =
+            lo > 0 && t > 0 ? t > lo / 100 && t < hi * 100 : t > lo - room && t < hi + room;
         if (near) all.push_back(t);
     }
     range.logY = wantsLogAxis(all);
