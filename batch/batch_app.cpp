@@ -182,7 +182,9 @@ void run(const BatchOptions& o, Session& s, Progress& progress, WorkerLink* link
 
 /// The outputs after the runs and the exit status, with a message for every
 /// failure saying how far the work got.
-int finish(const BatchOptions& o, Session& session, Progress& progress, const std::string& who) {
+/// The files written after the runs: the record, the data, the summaries and
+/// the reports. kExitLogFailed when one of them could not be written.
+int writeOutputs(const BatchOptions& o, Session& session) {
     AppState& state = session.state;
     int status = kExitDone;
     const RecordFileLimits lean{o.recordEvery, o.recordMaxMb * 1e6};
@@ -192,12 +194,18 @@ int finish(const BatchOptions& o, Session& session, Progress& progress, const st
     }
     if (o.writeDataFile && !session.writeDataFile(*o.writeDataFile).written)
         status = kExitLogFailed;
-    if (o.summary && ConsolePlatform::stopSignal() == 0) session.createSummaryReports();
-    if (ConsolePlatform::stopSignal() == 0 && writeReports(session, o.reports) > 0)
-        status = kExitLogFailed;
-    if (ConsolePlatform::stopSignal() == 0 && o.reports.studyReport &&
+    if (ConsolePlatform::stopSignal() != 0) return status;
+    if (o.summary) session.createSummaryReports();
+    if (writeReports(session, o.reports) > 0) status = kExitLogFailed;
+    if (o.reports.studyReport &&
         !writeStudyReport(studyReportJob(o, state.paths.logPath), session.platform))
         status = kExitLogFailed;
+    return status;
+}
+
+int finish(const BatchOptions& o, Session& session, Progress& progress, const std::string& who) {
+    AppState& state = session.state;
+    int status = writeOutputs(o, session);
     const RunState& rs = state.runState;
     if (rs.logFailures > 0) {
         std::fprintf(stderr,
