@@ -17,6 +17,7 @@
 #include "common/version/version.h"
 #include "experiments/plan_positions.h"
 #include "experiments/session.h"
+#include "experiments/study.h"
 #include "model/data_rules.h"
 #include "model/theory.h"
 
@@ -104,6 +105,10 @@ int prepare(const BatchOptions& o, Session& s) {
         if (auto e = checkOutputFile("the record file", *o.recordFile, false); !e.empty())
             return refuse(e);
     if (auto e = checkReportRequest(o.reports); !e.empty()) return refuse(e);
+    // A report of a log alone: a log that makes no study is refused before anything is written.
+    if (o.reports.studyReport && o.mode == RunMode::None)
+        if (const StudyReading study = readStudy(state.paths.logPath, {}); !study.study)
+            return refuse("--study-report: " + study.error);
     if (o.mode == RunMode::Plan && o.sharded)
         if (auto e = checkOutputFile("the shard's plan file", s.planFile.paths.plan, true);
             !e.empty())
@@ -172,7 +177,9 @@ void run(const BatchOptions& o, Session& s, Progress& progress, WorkerLink* link
 
 /// The outputs after the runs and the exit status, with a message for every
 /// failure saying how far the work got.
-int finish(const BatchOptions& o, Session& session, Progress& progress) {
+/// The files written after the runs: the record, the data, the summaries and
+/// the reports. kExitLogFailed when one of them could not be written.
+int writeOutputs(const BatchOptions& o, Session& session) {
     AppState& state = session.state;
     Platform& p = session.platform;
     int status = kExitDone;
@@ -183,9 +190,19 @@ int finish(const BatchOptions& o, Session& session, Progress& progress) {
     }
     if (o.writeDataFile && !session.writeDataFile(*o.writeDataFile).written)
         status = kExitLogFailed;
-    if (o.summary && ConsolePlatform::stopSignal() == 0) session.createSummaryReports();
-    if (ConsolePlatform::stopSignal() == 0 && writeReports(session, o.reports) > 0)
+    if (ConsolePlatform::stopSignal() != 0) return status;
+    if (o.summary) session.createSummaryReports();
+    if (writeReports(session, o.reports) > 0) status = kExitLogFailed;
+    if (o.reports.studyReport &&
+        !writeStudyReport(studyReportJob(o, state.paths.logPath), session.platform))
         status = kExitLogFailed;
+    return status;
+}
+
+int finish(const BatchOptions& o, Session& session, Progress& progress) {
+    AppState& state = session.state;
+    Platform& p = session.platform;
+    int status = writeOutputs(o, session);
     const RunState& rs = state.runState;
     if (rs.logFailures > 0) {
         complain(p,
@@ -246,6 +263,16 @@ void loadBuiltInData(Session& s) {
     applyUpdate(state.data, state.run, requestFromData(state.data), s.platform);
     // "Set default" without its two rebuilds of a field nobody looks at.
     proposeDefaultRunSettings(state.data, state.run);
+}
+
+StudyReportJob studyReportJob(const BatchOptions& o, const std::string& logPath) {
+    StudyReportJob job;
+    job.path = o.reports.studyReport.value_or("");
+    job.logPath = logPath;
+    if (o.mode == RunMode::Plan) job.planPath = o.planFile;
+    job.general = o.mode == RunMode::General;
+    job.command = o.commandLine;
+    return job;
 }
 
 int prepareSession(const BatchOptions& o, Session& session) {

@@ -39,6 +39,9 @@ int prepareSession(const BatchOptions& options, Session& session);
 /// `logPath` is the log the run would write.
 int prepareOnly(const BatchOptions& options, Platform& platform, std::string& logPath);
 
+/// The study report the options ask for, of the log at `logPath`.
+StudyReportJob studyReportJob(const BatchOptions& options, const std::string& logPath);
+
 /// One whole batch job over a state of its own: load, set, check, run, write.
 /// `link` is given to a worker of --jobs, null otherwise.
 int runSession(const BatchOptions& options, Platform& platform, WorkerLink* link);

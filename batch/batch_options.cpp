@@ -6,6 +6,7 @@
 
 #include "batch/key_setting.h"
 #include "common/cformat.h"
+#include "experiments/study_origin.h"
 
 namespace quorvane::batch {
 namespace {
@@ -95,6 +96,30 @@ class Declare {
     std::map<std::string, std::string> needs_;
 };
 
+/// The reports, drawn without a display by the desktop program's own code.
+void declareReportOptions(Declare& d, BatchOptions& o) {
+    d.in("Reports (drawn without a display, by the desktop program's own code)");
+    d.value("--report", o.reports.runReport, "FILE.html", "a file",
+            "the HTML run report of the last run, its pictures in the folder FILE beside it");
+    d.value("--full-report", o.reports.fullReport, "FILE.html", "a file",
+            "the full report of the data, filled from the report template, its pictures in "
+            "FILE_img. Both reports replace an earlier one of the same name whole: the "
+            "pictures and the page are written aside first, the pictures take their names "
+            "only once the page is in place, and a failure (a full disk) leaves the earlier "
+            "report as it was (status 1). Through a symbolic link the pictures go beside the "
+            "file the link names");
+    d.value(
+        "--template", o.reports.templateFile, "FILE", "a template file",
+        "with --full-report: the HTML template to fill, at most 64 MB (default: the shipped one)");
+    d.value("--study-report", o.reports.studyReport, "FILE.html", "a file",
+            "the report of the study in --log (alone, or after a --plan or --general, with "
+            "--jobs too): for every varied parameter the rate, roughness, porosity and time to "
+            "fill a layer against it (mean and spread of repeated runs, the theory beside), a "
+            "map of growth regimes over two varied parameters, scatter plots of a general "
+            "experiment, a table of every combination and the plan or command; its pictures "
+            "(PNG, SVG and the CSV of their numbers) in the folder FILE beside it");
+}
+
 /// The whole command line: every option of the batch runner, in help order.
 void declareOptions(Declare& d, BatchOptions& o, OptionTexts& t) {
     d.in("Data");
@@ -152,19 +177,7 @@ void declareOptions(Declare& d, BatchOptions& o, OptionTexts& t) {
     d.flag("-h,--help", o.help, "this text");
     d.flag("--version", o.version, "the version and the commit of this build");
 
-    d.in("Reports (drawn without a display, by the desktop program's own code)");
-    d.value("--report", o.reports.runReport, "FILE.html", "a file",
-            "the HTML run report of the last run, its pictures in the folder FILE beside it");
-    d.value("--full-report", o.reports.fullReport, "FILE.html", "a file",
-            "the full report of the data, filled from the report template, its pictures in "
-            "FILE_img. Both reports replace an earlier one of the same name whole: the "
-            "pictures and the page are written aside first, the pictures take their names "
-            "only once the page is in place, and a failure (a full disk) leaves the earlier "
-            "report as it was (status 1). Through a symbolic link the pictures go beside the "
-            "file the link names");
-    d.value(
-        "--template", o.reports.templateFile, "FILE", "a template file",
-        "with --full-report: the HTML template to fill, at most 64 MB (default: the shipped one)");
+    declareReportOptions(d, o);
 
     d.in("Studies");
     d.value("--jobs", t.jobs, "N", "a number of workers 0..1024 (0: one per core)",
@@ -246,7 +259,7 @@ std::string checkCombinations(const OptionTexts& t, BatchOptions& o) {
     if (t.plan) o.mode = RunMode::Plan;
     if (t.general) o.mode = RunMode::General;
     if (t.research) o.mode = RunMode::Research;
-    if (t.noRun || (runModes == 0 && o.summary)) o.mode = RunMode::None;
+    if (t.noRun || (runModes == 0 && (o.summary || o.reports.studyReport))) o.mode = RunMode::None;
     if ((o.planTest || o.planResume) && o.mode != RunMode::Plan)
         return "--test and --resume go with --plan";
     if (o.planTest && o.planResume) return "choose --test or --resume, not both";
@@ -333,6 +346,9 @@ ParsedOptions parseBatchOptions(const std::vector<std::string>& args) {
     if (std::string error = convertValues(parser.texts, parser.declare, o); !error.empty())
         return fail(error);
     if (std::string error = checkCombinations(parser.texts, o); !error.empty()) return fail(error);
+    std::vector<std::string> command{"quorvane-batch"};
+    command.insert(command.end(), args.begin(), args.end());
+    o.commandLine = shellCommand(command);
     parsed.ok = true;
     return parsed;
 }

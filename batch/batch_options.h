@@ -53,6 +53,8 @@ struct BatchOptions {
     /// A worker of --jobs: its shard goes on from its own file, as --resume does.
     bool shardContinues = false;
     ReportRequest reports;
+    /// The command line as typed, for the study report.
+    std::string commandLine;
 
     // "merge OUT IN...": join several logs under one header.
     bool merge = false;

@@ -9,6 +9,11 @@ namespace quorvane::batch {
 namespace {
 
 ReportWriter gWriter = nullptr;
+StudyReportWriter gStudyWriter = nullptr;
+
+constexpr const char* kBuiltWithoutReports =
+    "this quorvane-batch was built without the desktop program (QUORVANE_GUI=OFF), so it cannot "
+    "draw reports";
 
 std::string checkHtmlOutput(const std::string& option, const std::string& path) {
     if (!contains(path, ".html")) return "Wrong file extention, must be html: " + path;
@@ -37,12 +42,28 @@ void setReportWriter(ReportWriter writer) {
     gWriter = writer;
 }
 
+void setStudyReportWriter(StudyReportWriter writer) {
+    gStudyWriter = writer;
+}
+
+namespace {
+
+std::string checkStudyReport(const ReportRequest& r) {
+    if (!r.studyReport) return {};
+    if (gStudyWriter == nullptr) return kBuiltWithoutReports;
+    if (auto e = checkHtmlOutput("--study-report", *r.studyReport); !e.empty()) return e;
+    if (r.studyReport == r.runReport || r.studyReport == r.fullReport)
+        return "--study-report needs a file of its own, not that of --report or --full-report";
+    return {};
+}
+
+}  // namespace
+
 std::string checkReportRequest(const ReportRequest& r) {
     if (r.templateFile && !r.fullReport) return "--template goes with --full-report";
+    if (auto e = checkStudyReport(r); !e.empty()) return e;
     if (!r.any()) return {};
-    if (gWriter == nullptr)
-        return "this quorvane-batch was built without the desktop program (QUORVANE_GUI=OFF), "
-               "so it cannot draw reports";
+    if (gWriter == nullptr) return kBuiltWithoutReports;
     if (r.runReport)
         if (auto e = checkHtmlOutput("--report", *r.runReport); !e.empty()) return e;
     if (r.fullReport)
@@ -65,6 +86,10 @@ std::string checkReportRequest(const ReportRequest& r) {
 int writeReports(Session& session, const ReportRequest& request) {
     if (!request.any() || gWriter == nullptr) return 0;
     return gWriter(session, request);
+}
+
+bool writeStudyReport(const StudyReportJob& job, Platform& platform) {
+    return gStudyWriter != nullptr && gStudyWriter(job, platform);
 }
 
 }  // namespace quorvane::batch

@@ -9,7 +9,8 @@
 
 namespace quorvane {
 class Session;
-}
+class Platform;
+}  // namespace quorvane
 
 namespace quorvane::batch {
 
@@ -17,6 +18,8 @@ struct ReportRequest {
     std::optional<std::string> runReport;     ///< --report FILE.html
     std::optional<std::string> fullReport;    ///< --full-report FILE.html
     std::optional<std::string> templateFile;  ///< --template FILE (default: the shipped one)
+    std::optional<std::string> studyReport;   ///< --study-report FILE.html
+    /// The reports of the one run the runner made (not the study report).
     bool any() const { return runReport || fullReport; }
 };
 
@@ -34,5 +37,25 @@ int writeReports(Session& session, const ReportRequest& request);
 
 /// The writer over the desktop program's report code (batch_reports_qt.cpp).
 int writeReportsWithQt(Session& session, const ReportRequest& request);
+
+/// What the study report is made of: the study's log, and the plan or the
+/// general experiment and the command that made it, when this command did.
+struct StudyReportJob {
+    std::string path;
+    std::string logPath;
+    std::optional<std::string> planPath;
+    bool general = false;
+    std::string command;
+};
+
+/// Writes the study report; false (after its message) when it was not written.
+using StudyReportWriter = bool (*)(const StudyReportJob& job, Platform& platform);
+void setStudyReportWriter(StudyReportWriter writer);
+
+/// Writes the study report when the runner has a writer; false when it was not written.
+bool writeStudyReport(const StudyReportJob& job, Platform& platform);
+
+/// The writer over the desktop program's report code (batch_reports_qt.cpp).
+bool writeStudyReportWithQt(const StudyReportJob& job, Platform& platform);
 
 }  // namespace quorvane::batch

@@ -14,6 +14,7 @@
 #include "experiments/session.h"
 #include "reports/report_full.h"
 #include "reports/report_run.h"
+#include "reports/study_report.h"
 
 namespace quorvane::batch {
 namespace {
@@ -69,6 +70,19 @@ int writeReportsWithQt(Session& session, const ReportRequest& request) {
         }
     }
     return notWritten;
+}
+
+bool writeStudyReportWithQt(const StudyReportJob& job, Platform& platform) {
+    const auto application = makeGuiApplication();
+    StudyReportRequest request;
+    request.path = job.path;
+    request.logPath = job.logPath;
+    request.planPath = job.planPath;
+    request.general = job.general;
+    request.command = job.command;
+    if (quorvane::writeStudyReport(request, platform)) return true;
+    std::fprintf(stderr, "quorvane-batch: the study report %s was not written\n", job.path.c_str());
+    return false;
 }
 
 }  // namespace quorvane::batch

@@ -213,6 +213,7 @@ std::vector<int> runWorkers(const BatchOptions& o, const std::string& logPath, l
             BatchOptions mine = o;
             mine.shardIndex = k;
             mine.quiet = true;
+            mine.reports.studyReport.reset();  // of the whole study, once its rows are joined
             WorkerLink link;
             link.name = cformat("worker %lld of %lld: ", k + 1, workers);
             bool running = false;
@@ -270,6 +271,9 @@ int runJobs(const BatchOptions& base, Platform& platform) {
     }
     removeEmptyPartsFolder(logPath);
     if (o.summary && ConsolePlatform::stopSignal() == 0) createSummaryReports(logPath, platform);
+    if (o.reports.studyReport && ConsolePlatform::stopSignal() == 0 &&
+        !writeStudyReport(studyReportJob(o, logPath), platform) && status == kExitDone)
+        status = kExitLogFailed;
     return status;
 }
 

@@ -15,6 +15,7 @@ int main(int argc, char** argv) {
     std::setlocale(LC_NUMERIC, "C");  // files never depend on the user's locale
 #ifdef QUORVANE_BATCH_REPORTS
     quorvane::batch::setReportWriter(&quorvane::batch::writeReportsWithQt);
+    quorvane::batch::setStudyReportWriter(&quorvane::batch::writeStudyReportWithQt);
 #endif
     std::vector<std::string> arguments(argv + 1, argv + argc);
     auto parsed = quorvane::batch::parseBatchOptions(arguments);

@@ -144,6 +144,12 @@ double nucleationThreshold(double s1, double s2) {
 
 }  // namespace
 
+HalvikBounds halvikBounds(double sigmaPrime, double lambda1, double lambda2) {
+    const double s1 = sigmaPrime * lambda1;
+    const double s2 = sigmaPrime * lambda2;
+    return {nucleationThreshold(s1, s2), kGoldenRatio * std::sqrt(s2) + s2 / kGoldenRatio};
+}
+
 HalvikResult HalvikPrediction(double G, double sigmaPrime, double lambda1, double lambda2,
                               double previousRoughness, double previousPorosity) {
     HalvikResult result;
@@ -153,8 +159,9 @@ HalvikResult HalvikPrediction(double G, double sigmaPrime, double lambda1, doubl
     double s2 = sigmaPrime * lambda2;
     if (std::exp(s2 - G) > 1e8) return result;  // the surface dissolves faster than it can form
 
-    double Gc = nucleationThreshold(s1, s2);
-    double Gk = kGoldenRatio * std::sqrt(s2) + s2 / kGoldenRatio;  // kinetic threshold
+    const HalvikBounds bounds = halvikBounds(sigmaPrime, lambda1, lambda2);
+    double Gc = bounds.nucleation;
+    double Gk = bounds.kinetic;
     double D = G - Gc;
     bool nucleation = D <= 0 && Gc >= 0;
 

@@ -65,6 +65,16 @@ struct HalvikResult {
 HalvikResult HalvikPrediction(double G, double sigmaPrime, double lambda1, double lambda2,
                               double previousRoughness = 1.0, double previousPorosity = 0);
 
+/// The supercoolings that bound Halvik's regimes on a face whose lateral shares
+/// give s1 = sigma' lambda1 and s2 = sigma' lambda2: up to `nucleation` (when it is
+/// not negative) growth needs two-dimensional nuclei, from `kinetic` on it is
+/// continuous, and in between it is intermediate.
+struct HalvikBounds {
+    double nucleation = 0;  ///< Gc
+    double kinetic = 0;     ///< Gk
+};
+HalvikBounds halvikBounds(double sigmaPrime, double lambda1, double lambda2);
+
 /// The theoretical rates of the data's present state. False, with nothing
 /// changed, when T or Tl is at or below kMinimumKelvin.
 bool computeTheoryQuietly(PhysicalData& d);

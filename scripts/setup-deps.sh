@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ git pkg-config
-          qt6-base-dev libgl-dev
+          qt6-base-dev qt6-svg-dev libgl-dev
           libgtest-dev libgmock-dev googletest libbenchmark-dev libcli11-dev
           clang clang-format libclang-rt-14-dev
           xvfb xauth locales

@@ -18,6 +18,7 @@
 #include "reports/report_full.h"
 #include "reports/report_run.h"
 #include "reports/report_template.h"
+#include "reports/study_report.h"
 #include "sheets/run_sheet.h"
 #include "ui/data_panel.h"
 #include "ui/help_panel.h"
@@ -166,6 +167,9 @@ void MainWindow::hookReports() {
     runPanel_->saveRunReport = [this] {
         saveRunReport(state_, platform_,
                       {RunReportView{runPanel_->size(), &viewPanel_->camera()}, {}});
+    };
+    runPanel_->saveStudyReport = [this] {
+        saveStudyReport(state_, session_->planFile.paths, platform_);
     };
 }
 

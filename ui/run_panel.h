@@ -97,6 +97,9 @@ class RunPanel : public QWidget {
     /// "Save run as HTML report" (Tools): the reports module fills it; while
     /// it is empty the menu entry stays disabled.
     std::function<void()> saveRunReport;
+    /// "Study report…" (Tools, beside the summary): the report of the study in
+    /// the current log; disabled while empty, as the run report is.
+    std::function<void()> saveStudyReport;
 
     /// The plan changed outside the panel's menus (a plan kept from the last
     /// start): the list, its marks and the panel's height follow.

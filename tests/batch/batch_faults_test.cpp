@@ -118,6 +118,15 @@ TEST_F(BatchRunnerTest, APlanNamingAMissingDataFileIsRefused) {
     EXPECT_FALSE(exists("small_plan_results.csv"));
 }
 
+TEST_F(BatchRunnerTest, AStudyReportOfALogThatMakesNoStudyIsRefused) {
+    EXPECT_EQ(runBatch(folder(), {"--study-report", "study.html", "--log", "none.csv"}), 2);
+    EXPECT_NE(read("stderr.txt").find("cannot read the log none.csv"), std::string::npos);
+    EXPECT_EQ(runBatch(folder(), {"--study-report", "study.html", "--log", "growing.csv"}), 2);
+    EXPECT_NE(read("stderr.txt").find("it has no column \"Date\""), std::string::npos);
+    EXPECT_FALSE(exists("study.html"));
+    EXPECT_FALSE(exists("study"));
+}
+
 TEST_F(BatchRunnerTest, OneNumberRuleForOptionsAndSettings) {
     // Hex is a number for --set (the C library reads it), and so for --steps.
     ASSERT_EQ(runBatch(folder(), quick({"--steps", "0x10", "--set", "Layers_limit=0x2"})), 0);

@@ -106,6 +106,7 @@ TEST(BatchOptions, HelpNamesEveryOption) {
                                "--record-every K",
                                "--record-max-mb M",
                                "--jobs N",
+                               "--study-report FILE.html",
                                "--shard K/N",
                                "-q,--quiet",
                                "-h,--help",

@@ -27,10 +27,34 @@ TEST(BatchReportOptions, ParsedAndRefusedWithoutThePictures) {
 
     // This test program has no writer: the request is refused, not ignored.
     EXPECT_EQ(checkReportRequest({}), "");
-    EXPECT_NE(checkReportRequest({std::string("r.html"), {}, {}}).find("QUORVANE_GUI=OFF"),
+    EXPECT_NE(checkReportRequest({std::string("r.html"), {}, {}, {}}).find("QUORVANE_GUI=OFF"),
               std::string::npos);
-    EXPECT_EQ(checkReportRequest({{}, {}, std::string("t.html")}),
+    EXPECT_EQ(checkReportRequest({{}, {}, std::string("t.html"), {}}),
               "--template goes with --full-report");
+}
+
+TEST(BatchReportOptions, TheStudyReportIsMadeAloneOrAfterAStudyOfWorkers) {
+    auto parsed = parseBatchOptions({"--study-report", "s.html", "--log", "my log.csv"});
+    ASSERT_TRUE(parsed.ok) << parsed.error;
+    EXPECT_EQ(parsed.options.mode, RunMode::None);  // nothing runs: the log is reported
+    EXPECT_EQ(parsed.options.reports.studyReport, "s.html");
+    EXPECT_EQ(parsed.options.commandLine,
+              "quorvane-batch --study-report s.html --log 'my log.csv'");
+    // Unlike the run's reports it waits for the workers' rows to be joined.
+    parsed = parseBatchOptions({"--plan", "p.csv", "--jobs", "2", "--study-report", "s.html"});
+    ASSERT_TRUE(parsed.ok) << parsed.error;
+    EXPECT_EQ(parsed.options.mode, RunMode::Plan);
+
+    ReportRequest request;
+    request.studyReport = "s.html";
+    EXPECT_NE(checkReportRequest(request).find("QUORVANE_GUI=OFF"), std::string::npos);
+    setStudyReportWriter([](const StudyReportJob&, Platform&) { return true; });
+    EXPECT_EQ(checkReportRequest(request), "");
+    request.studyReport = "s.htm";
+    EXPECT_EQ(checkReportRequest(request), "Wrong file extention, must be html: s.htm");
+    request.studyReport = request.runReport = "r.html";
+    EXPECT_NE(checkReportRequest(request).find("needs a file of its own"), std::string::npos);
+    setStudyReportWriter(nullptr);
 }
 
 }  // namespace

@@ -20,8 +20,10 @@
 #include "experiments/app_state.h"
 #include "model/settings_file.h"
 #include "recording_platform.h"
+#include "support/study_log_builder.h"
 #include "ui/data_panel.h"
 #include "ui/main_window.h"
+#include "ui/run_panel.h"
 
 using namespace quorvane;
 
@@ -218,6 +220,36 @@ class MainWindowTest : public QObject {
         QVERIFY(edited.open(QIODevice::ReadOnly));
         QCOMPARE(edited.readAll(), QByteArray("the user's own"));
         QCOMPARE(window.dataPanel()->field(DataField::SizeA)->text(), QString("8"));
+    }
+
+    void theToolsMenuWritesTheStudyReportOfTheCurrentLog() {
+        QTemporaryDir folder;
+        const std::string log = folder.path().toStdString() + "/log.csv";
+        std::ofstream(log) << testing::logText({{{"Sm", "2"}}, {{"Sm", "4"}}});
+        AppState state;
+        testing::RecordingPlatform platform;
+        MainWindow window(state, platform, "");
+        state.paths.logPath = log;
+        QMenu* tools = nullptr;
+        for (QAction* a : window.runPanel()->actionMenu()->actions())
+            if (a->menu() && a->text() == "&Tools") tools = a->menu();
+        QVERIFY(tools);
+        QAction* entry = nullptr;
+        for (QAction* a : tools->actions())
+            if (a->text() == QString::fromUtf8("&Study report\u2026")) entry = a;
+        QVERIFY(entry);
+        emit tools->aboutToShow();
+        QVERIFY(entry->isEnabled());
+        const std::string page = folder.path().toStdString() + "/study.html";
+        platform.fileAnswers.push_back(page);
+        entry->trigger();
+        QCOMPARE(platform.fileQuestions.size(), size_t(1));
+        QCOMPARE(platform.fileQuestions[0].title,
+                 std::string("Select html file to save study report"));
+        QVERIFY(platform.messages.empty());
+        QCOMPARE(platform.opened, std::vector<std::string>{page});
+        QVERIFY(readAll(page).find("Study of log.csv") != std::string::npos);
+        QVERIFY(QFile::exists(folder.path() + "/study/chart_rate_vs_Sm.png"));
     }
 
     void anUnwritableSettingsFileIsReportedAndTheCloseGoesOn() {

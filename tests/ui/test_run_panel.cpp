@@ -17,6 +17,7 @@
 #include "experiments/app_state.h"
 #include "experiments/experiment_runner.h"
 #include "experiments/session.h"
+#include "reports/study_report.h"
 #include "ui/plan_list.h"
 #include "ui/run_panel.h"
 #include "ui/ui_test_platform.h"
@@ -423,6 +424,12 @@ class RunPanelTest : public QObject {
         b.panel.saveRunReport = [&] { ++saved; };
         b.panel.runCommand(kCmdSaveRunReport);
         QCOMPARE(saved, 1);
+        QAction* study = b.panel.action(kSaveStudyReportCommand);
+        QVERIFY(study);
+        QVERIFY(!study->isEnabled());
+        b.panel.saveStudyReport = [&] { saved += 10; };
+        b.panel.runCommand(kSaveStudyReportCommand);
+        QCOMPARE(saved, 11);
         for (int id : {kCmdStartSingle, kCmdRunFullSingle, kCmdResumeRun, kCmdStartExperiment,
                        kCmdResumeExperiment, kCmdFullResearch, kCmdGeneralExperiment,
                        kCmdCreateSummary, kCmdResearchSettings, kCmdTestPlan})
