@@ -21,15 +21,13 @@ const std::vector<double> kFallbackProbabilities = {0.004, 0.002, 0.001};
 /// The probabilities an optimised full run may choose from, ascending.
 constexpr double kOptimisedProbabilities[] = {0.0005, 0.001, 0.002, 0.005, 0.01, 0.02, 0.03};
 
-/// Contact fraction of a molecule touching the crystal with its bottom face
-/// only (the log's "Scbd1"), for the data's molecule.
+}  // namespace
+
 double bottomFaceShare(const PhysicalData& d) {
     auto contact =
         ContactGeometry::make(d.Size_A, d.Size_B, d.Size_C, d.edgesRatio, d.verticesRatio);
     return contact ? contact->bottomFaceFraction : 0;
 }
-
-}  // namespace
 
 ExperimentRunner::ExperimentRunner(AppState& state, RunController& loop, PlanFile& planFile,
                                    Platform& platform)
@@ -354,105 +352,6 @@ void ExperimentRunner::GeneralExperiment(long long maxDraws) {
     }
     rs.experimentFlag = false;
     loop_.releaseControls();
-}
-
-void ExperimentRunner::FullResearchForShape() {
-    RunState& rs = state_.runState;
-    state_.research.values = reReadValues(state_.research);
-    rs.experimentFlag = true;
-    loop_.takeControls();
-    for (double delta : kResearchSupercoolings) {
-        if (!rs.experimentFlag) break;
-        searchSurfaceEnergy(delta);
-    }
-    rs.experimentFlag = false;
-    loop_.releaseControls();
-}
-
-void ExperimentRunner::searchSurfaceEnergy(double delta) {
-    RunState& rs = state_.runState;
-    setField(static_cast<int>(DataField::GeneralSupercooling), delta);
-    const double d = 1 - 2 * bottomFaceShare(state_.data);
-    double lo = d != 0 ? delta / d : delta;
-    double hi = d != 0 ? (delta + 5) / d : 5 * delta;
-    double next = (lo + hi) / 2;
-
-    std::vector<std::pair<double, double>> tried;  // (sigma, rate as part of continuous)
-    auto trial = [&](double sigma) {
-        setField(static_cast<int>(DataField::GeneralSurfaceEnergy), sigma);
-        bool going = planStyleRun();
-        tried.emplace_back(sigma, state_.results.current.avRatePercent * 0.01);
-        return going && rs.experimentFlag;
-    };
-    struct Bracket {
-        bool hasA = false, hasB = false;
-        double A = 0, B = 0;
-    };
-    auto bracket = [&](double T) {
-        Bracket br;
-        for (auto [sigma, y] : tried) {
-            if (y <= T && (!br.hasA || sigma < br.A)) br = {true, br.hasB, sigma, br.B};
-            if (y >= T && (!br.hasB || sigma > br.B)) br = {br.hasA, true, br.A, sigma};
-        }
-        return br;
-    };
-    auto wasTried = [&](double sigma) {
-        return std::any_of(tried.begin(), tried.end(),
-                           [&](auto& t) { return std::fabs(t.first - sigma) <= 0.00001; });
-    };
-    // Brackets the surface energy at which the rate falls to T of continuous growth.
-    auto phase = [&](double T) {
-        for (int trials = 0; trials < 10; ++trials) {
-            if (!trial(next)) return false;
-            Bracket br = bracket(T);
-            if (br.hasA && br.hasB) {
-                next = (br.A + br.B) / 2;
-                if (wasTried(next)) {
-                    const double r = 0.25 + 0.5 * standardUniform();
-                    next = (1 - r) * br.B + r * br.A;
-                }
-                if (std::fabs(br.B - br.A) * 2 / std::fabs(br.A + br.B) <= 0.02) break;
-            } else if (br.hasA) {
-                next = br.A / 2;
-            } else if (br.hasB) {
-                next = 2 * br.B;
-            } else {
-                break;  // no usable rate at all
-            }
-        }
-        return true;
-    };
-    auto middle = [](const Bracket& br) {
-        return ((br.hasA ? br.A : 1e40) + (br.hasB ? br.B : -1e40)) / 2;
-    };
-
-    if (!phase(0.005)) return;
-    Bracket stop = bracket(0.005);
-    if (!stop.hasA && !stop.hasB) return;
-    const double sigmaStop = middle(stop);
-    if (!phase(0.97)) return;
-    Bracket cont = bracket(0.97);
-    if (!cont.hasA && !cont.hasB) return;
-    const double sigmaCont = middle(cont);
-    if (!(sigmaStop > sigmaCont)) return;
-
-    const double tenth = (sigmaStop - sigmaCont) / 10;
-    double D = tenth > 1      ? std::trunc(tenth)
-               : tenth > 0.5  ? 0.5
-               : tenth > 0.25 ? 0.25
-               : tenth > 0.2  ? 0.2
-                              : tenth;
-    if (!(std::fabs(D) >= 1e-20)) return;
-    const double from = D * std::trunc(sigmaCont / D);
-    const double to = 1 + D * std::trunc(sigmaStop / D);
-    int scans = 0;
-    for (double sigma = from; sigma <= to && scans < 41; sigma += D) {
-        ++scans;
-        if (!trial(sigma)) return;
-        const double y = tried.back().second;
-        // Far past the point where growth stops: the rest of the scan would only confirm it.
-        if (y < 0.005 && std::exp(d * sigma - delta) > 30 && scans >= 5) return;
-    }
 }
 
 }  // namespace quorvane

@@ -16,6 +16,12 @@
 
 namespace quorvane {
 
+class ResearchTrials;
+
+/// Contact fraction of a molecule touching the crystal with its bottom face
+/// only (the log's "Scbd1"), for the data's molecule.
+double bottomFaceShare(const PhysicalData& d);
+
 /// Menu commands of the Run panel's "Action" button.
 inline constexpr int kCmdStartSingle = 32812;
 inline constexpr int kCmdRunFullSingle = 32839;
@@ -150,7 +156,12 @@ class ExperimentRunner {
     bool nextCombination(ExperimentPlan& next, long long position, long long& nextPosition) const;
     void pumpBetweenRuns();
     bool setField(int field, double value);
+    // The full research's search at one supercooling (full_research.cpp).
     void searchSurfaceEnergy(double supercooling);
+    bool researchTrial(ResearchTrials& trials, double sigma);
+    bool bracketRate(ResearchTrials& trials, double& next, double part);
+    void scanSurfaceEnergies(ResearchTrials& trials, double from, double to, double step,
+                             double bottomShare, double supercooling);
 
     AppState& state_;
     RunController& loop_;
