@@ -1,5 +1,7 @@
 #include "reports/study_page.h"
 
+#include "reports/report_format.h"
+
 #include "common/cformat.h"
 #include "common/version/version.h"
 #include "reports/report_paths.h"
@@ -196,30 +198,12 @@ std::string notes(const std::tm& written) {
 }  // namespace
 
 std::string htmlText(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            case '\'':
-                out += "&#39;";
-                break;
-            default:
-                if (static_cast<unsigned char>(c) >= 0x20 || c == '\t' || c == '\n') out += c;
-        }
-    }
-    return out;
+    // Control characters (other than tab and line end) have no place in a page.
+    std::string kept;
+    kept.reserve(text.size());
+    for (char c : text)
+        if (static_cast<unsigned char>(c) >= 0x20 || c == '\t' || c == '\n') kept += c;
+    return escapeHtml(kept);
 }
 
 std::string studyPage(const StudyPageInputs& in) {
