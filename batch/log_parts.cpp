@@ -211,6 +211,12 @@ PartsFolderHold::~PartsFolderHold() {
 }
 
 void removeEmptyPartsFolder(const std::string& logPath) {
+    // A file being written whole that a kill cut short stays under a name of
+    // its own; the folder's lock is held, so no one writes it any more.
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(partsFolder(logPath), error))
+        if (entry.path().filename().string().find(".saving-") != std::string::npos)
+            ::unlink(entry.path().c_str());
     ::rmdir(partsFolder(logPath).c_str());  // fails, and so removes nothing, unless empty
 }
 

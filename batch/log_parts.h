@@ -37,7 +37,9 @@ class PartsFolderHold {
     bool cannotWrite_ = false;
 };
 
-/// Removes the parts folder when it is empty (and never anything else).
+/// Removes the parts folder when nothing is left in it but files a kill cut
+/// short while they were being written whole (never anything else); called
+/// holding the folder.
 void removeEmptyPartsFolder(const std::string& logPath);
 
 /// Appends the rows kept in the parts folder to the log, in order of
