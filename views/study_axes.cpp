@@ -113,31 +113,32 @@ QFont studyTitleFont() {
     return makeFont(kChartFamily, 19, 700);
 }
 
-StudyAxes drawStudyAxes(QPainter& painter, const QRect& area, const StudyAxesSpec& spec) {
+StudyAxes drawStudyAxes(QPainter& painter, const QRect& area, const StudyAxesRanges& ranges) {
     StudyAxes axes;
-    axes.logY = spec.logY;
-    const auto [x0, x1] = padded(spec.xMin, spec.xMax, 0.06, 0.5);
-    const double lo = spec.logY ? std::log10(spec.yMin) : spec.yMin;
-    const double hi = spec.logY ? std::log10(spec.yMax) : spec.yMax;
-    const auto [y0, y1] = padded(lo, hi, 0.08, spec.logY ? 0.5 : 1.0);
+    axes.logY = ranges.logY;
+    const auto [x0, x1] = padded(ranges.xMin, ranges.xMax, 0.06, 0.5);
+    const double lo = ranges.logY ? std::log10(ranges.yMin) : ranges.yMin;
+    const double hi = ranges.logY ? std::log10(ranges.yMax) : ranges.yMax;
+    const auto [y0, y1] = padded(lo, hi, 0.08, ranges.logY ? 0.5 : 1.0);
     axes.frame.setXRange(x0, x1);
     axes.frame.setYRange(y0, y1);
-    const std::vector<double> ticks = verticalTicks(axes.frame, spec.logY);
+    const std::vector<double> ticks = verticalTicks(axes.frame, ranges.logY);
 
     painter.setFont(studyTextFont());
     const int line = painter.fontMetrics().height();
-    const int numbers = widestTick(painter, ticks, spec.logY);
+    const int numbers = widestTick(painter, ticks, ranges.logY);
     painter.setFont(studyTitleFont());
     const int titleLine = painter.fontMetrics().height();
     const int left = area.left() + kMargin + line + 8 + numbers + 8;
-    const int right = area.right() - kMargin - (spec.legendWidth > 0 ? spec.legendWidth + 14 : 4);
+    const int right =
+        area.right() - kMargin - (ranges.legendWidth > 0 ? ranges.legendWidth + 14 : 4);
     const int top = area.top() + kMargin + titleLine + 8;
     const int bottom = area.bottom() - kMargin - line - 4 - line - 6;
     axes.plot = QRect(QPoint(left, top), QPoint(right, bottom));
     axes.legend = QRect(QPoint(right + 14, top), QPoint(area.right() - kMargin, bottom));
     axes.frame.setPixels(left, bottom, right, top);
 
-    drawTextTopLeft(painter, left, area.top() + kMargin, spec.title);
+    drawTextTopLeft(painter, left, area.top() + kMargin, ranges.title);
     painter.setFont(studyTextFont());
     drawVerticalNumbers(painter, axes, ticks);
     painter.setPen(Qt::black);
@@ -146,11 +147,11 @@ StudyAxes drawStudyAxes(QPainter& painter, const QRect& area, const StudyAxesSpe
     painter.setPen(Qt::black);
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(axes.plot);
-    const int xTitleWidth = textWidth(painter, spec.xTitle);
+    const int xTitleWidth = textWidth(painter, ranges.xTitle);
     drawTextTopLeft(painter, (left + right - xTitleWidth) / 2, area.bottom() - kMargin - line,
-                    spec.xTitle);
-    const int yTitleWidth = textWidth(painter, spec.yTitle);
-    drawTextUpward(painter, area.left() + kMargin, (top + bottom + yTitleWidth) / 2, spec.yTitle);
+                    ranges.xTitle);
+    const int yTitleWidth = textWidth(painter, ranges.yTitle);
+    drawTextUpward(painter, area.left() + kMargin, (top + bottom + yTitleWidth) / 2, ranges.yTitle);
     return axes;
 }
 

@@ -14,7 +14,7 @@
 
 namespace quorvane::views {
 
-struct StudyAxesSpec {
+struct StudyAxesRanges {
     QString title;
     QString xTitle;
     QString yTitle;
@@ -44,7 +44,7 @@ struct StudyAxes {
 bool wantsLogAxis(const std::vector<double>& values);
 
 /// Lays out the frame inside `area` and draws its grid, axes, numbers and titles.
-StudyAxes drawStudyAxes(QPainter& painter, const QRect& area, const StudyAxesSpec& spec);
+StudyAxes drawStudyAxes(QPainter& painter, const QRect& area, const StudyAxesRanges& ranges);
 
 /// The fonts of the study pictures: numbers and the texts of the legend, titles.
 QFont studyTextFont();

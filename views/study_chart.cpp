@@ -181,10 +181,11 @@ void paintStudyChart(QPainter& painter, const QRect& area, const StudyChartInput
     const ShownRange range = shownRange(means, bars, theory);
     const bool cloud = in.lines.size() > in.mostLines;
     const bool legendOfLines = !cloud && !(in.lines.size() == 1 && in.lines[0].label.isEmpty());
-    StudyAxesSpec spec{in.title, in.xTitle,  in.yTitle, minX(in, false), minX(in, true), range.lo,
-                       range.hi, range.logY, 0};
-    spec.legendWidth = legendWidth(painter, in, legendOfLines);
-    const StudyAxes axes = drawStudyAxes(painter, area, spec);
+    StudyAxesRanges ranges{in.title,        in.xTitle,      in.yTitle,
+                           minX(in, false), minX(in, true), range.lo,
+                           range.hi,        range.logY,     0};
+    ranges.legendWidth = legendWidth(painter, in, legendOfLines);
+    const StudyAxes axes = drawStudyAxes(painter, area, ranges);
     {
         PainterSaver saver(painter);
         painter.setClipRect(axes.plot.adjusted(1, 1, -1, -1));
