@@ -120,8 +120,7 @@ void declareReportOptions(Declare& d, BatchOptions& o) {
             "(PNG, SVG and the CSV of their numbers) in the folder FILE beside it");
 }
 
-/// The whole command line: every option of the batch runner, in help order.
-void declareOptions(Declare& d, BatchOptions& o, OptionTexts& t) {
+void declareDataOptions(Declare& d, BatchOptions& o, OptionTexts& t) {
     d.in("Data");
     d.value("--data", o.dataFile, "FILE", "a file",
             "load a data file (default: the built-in data with the run settings \"Set default\" "
@@ -134,7 +133,9 @@ void declareOptions(Declare& d, BatchOptions& o, OptionTexts& t) {
     d.flag("--plain", t.plain, "do not (Is_includes_porosity=0)");
     d.value("--write-data", o.writeDataFile, "FILE", "a file",
             "write the data file after the runs");
+}
 
+void declareWorkOptions(Declare& d, BatchOptions& o, OptionTexts& t) {
     d.in("What to run (one of; default a single simulation)");
     d.flag("--single", t.single, "one single simulation under the data's limits");
     d.flag("--full", t.full,
@@ -158,7 +159,9 @@ void declareOptions(Declare& d, BatchOptions& o, OptionTexts& t) {
     d.flag("--summary", o.summary,
            "build the two summary files from the log (alone, or after any of the above)");
     d.flag("--no-run", t.noRun, "run nothing: load, set and write (with --write-data)");
+}
 
+void declareRunOptions(Declare& d, BatchOptions& o, OptionTexts& t) {
     d.in("Runs");
     d.value("--steps", t.steps, "N", "a number of steps 1..10000000",
             "also end a single simulation after N steps (event code 5)");
@@ -176,9 +179,9 @@ void declareOptions(Declare& d, BatchOptions& o, OptionTexts& t) {
     d.flag("-q,--quiet", o.quiet, "no progress on standard error");
     d.flag("-h,--help", o.help, "this text");
     d.flag("--version", o.version, "the version and the commit of this build");
+}
 
-    declareReportOptions(d, o);
-
+void declareStudyOptions(Declare& d, OptionTexts& t) {
     d.in("Studies");
     d.value("--jobs", t.jobs, "N", "a number of workers 0..1024 (0: one per core)",
             "with --plan or --general: spread the work over N workers of this process (0: one "
@@ -191,6 +194,15 @@ void declareOptions(Declare& d, BatchOptions& o, OptionTexts& t) {
             "with --plan or --general: run only the combinations (draws) whose position, counted "
             "from 0, is K modulo N (a plan's shard keeps its place in FILE_shardKofN.csv beside "
             "the plan)");
+}
+
+/// The whole command line: every option of the batch runner, in help order.
+void declareOptions(Declare& d, BatchOptions& o, OptionTexts& t) {
+    declareDataOptions(d, o, t);
+    declareWorkOptions(d, o, t);
+    declareRunOptions(d, o, t);
+    declareReportOptions(d, o);
+    declareStudyOptions(d, t);
 }
 
 /// A whole number from 1 on, by the same number rule as the --set values.

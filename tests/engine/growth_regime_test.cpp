@@ -203,16 +203,7 @@ TEST(GrowthRegime, WordsAndTexts) {
     a.judgedLayers = 1.234;
     EXPECT_EQ(growthRegimeText(a),
               "undetermined (too short to judge: 1.23 of 3 layers of continuous growth)");
-    a = {GrowthRegime::Nucleation,
-         RegimeReason::StrongActivation,
-         20,
-         3.36,
-         0.168,
-         0.665,
-         1.9012,
-         0.594,
-         1.296,
-         0.0712};
+    a = testing::stronglyActivatedNucleation();
     EXPECT_EQ(growthRegimeEvidence(a),
               "strongly activated: activation 1.90, rate 0.168 (0.665 at roughening), roughness "
               "0.59 (1.30 at roughening), layer oscillation 0.07, 3.4 layers grown");

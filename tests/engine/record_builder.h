@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "engine/growth_record.h"
+#include "engine/growth_regime.h"
 
 namespace quorvane::testing {
 
@@ -34,6 +35,21 @@ inline std::vector<double> ramp(std::size_t count, double slope) {
     std::vector<double> heights(count);
     for (std::size_t i = 0; i < count; ++i) heights[i] = static_cast<double>(i) * slope;
     return heights;
+}
+
+/// The assessment of a face that grew by strongly activated nucleation, with
+/// every measured number set: the evidence texts have something to show.
+inline GrowthRegimeAssessment stronglyActivatedNucleation() {
+    return {GrowthRegime::Nucleation,
+            RegimeReason::StrongActivation,
+            20,
+            3.36,
+            0.168,
+            0.665,
+            1.9012,
+            0.594,
+            1.296,
+            0.0712};
 }
 
 }  // namespace quorvane::testing

@@ -173,16 +173,7 @@ TEST(StatusBlock, PartsModeAndPlainRuns) {
 TEST(StatusBlock, GrowthRegimeUnderTheMechanism) {
     RunEvaluation ev = stableRun();
     ev.stableStart = -1;
-    ev.regime = {GrowthRegime::Nucleation,
-                 RegimeReason::StrongActivation,
-                 20,
-                 3.36,
-                 0.168,
-                 0.665,
-                 1.9012,
-                 0.594,
-                 1.296,
-                 0.0712};
+    ev.regime = testing::stronglyActivatedNucleation();
     const std::vector<StatusLine> lines = statusBlockLines(ev, minutesAndNanometres(0, true));
     ASSERT_EQ(lines.size(), 21u);  // with the two lines of why the mechanism says otherwise
     EXPECT_EQ(lines[13].text, "Stable growth is not established yet");

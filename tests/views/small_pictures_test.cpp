@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 
 #include "engine/mechanism.h"
+#include "engine/record_builder.h"
 #include "model/probabilities.h"
 #include "picture_test_support.h"
 #include "views/formula_text.h"
@@ -165,16 +166,7 @@ TEST(StatusBlockPicture, EveryLineInsideTheBandAndApartAtAnyWidth) {
     ev.finalHeight = 1234.5;
     ev.stableStart = 10;
     ev.mechanism = kNotEnoughData;
-    ev.regime = {GrowthRegime::Nucleation,
-                 RegimeReason::StrongActivation,
-                 20,
-                 3.36,
-                 0.168,
-                 0.665,
-                 1.9012,
-                 0.594,
-                 1.296,
-                 0.0712};
+    ev.regime = quorvane::testing::stronglyActivatedNucleation();
     StatusDisplay display{1e9, 1e-9, "mkm", "ns", "mkm", 0.6, 1, true};
     const std::vector<StatusLine> lines = statusBlockLines(ev, display);
     const QFont font = makeFont(kChartFamily, 16, 400);
